@@ -1,0 +1,38 @@
+# Native build: the portable core, its tests, benchmarks and fuzz targets.
+if(TVP_SANITIZE)
+  set(TVP_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(tvpcore PUBLIC ${TVP_SAN_FLAGS})
+  target_link_options(tvpcore PUBLIC ${TVP_SAN_FLAGS})
+endif()
+
+enable_testing()
+find_package(GTest REQUIRED)
+file(GLOB TVP_CORE_TESTS CONFIGURE_DEPENDS tests/core/*.cpp)
+add_executable(tvp_core_tests ${TVP_CORE_TESTS})
+target_include_directories(tvp_core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(tvp_core_tests PRIVATE tvpcore GTest::gtest GTest::gtest_main)
+add_test(NAME core COMMAND tvp_core_tests --gtest_brief=1
+         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+
+find_package(benchmark QUIET)
+file(GLOB TVP_CORE_BENCHES CONFIGURE_DEPENDS bench/core/*.cpp)
+if(benchmark_FOUND AND TVP_CORE_BENCHES)
+  foreach(src ${TVP_CORE_BENCHES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE tvpcore benchmark::benchmark)
+  endforeach()
+endif()
+
+# libFuzzer targets need clang: configure with CMAKE_CXX_COMPILER=clang++ (scripts/fuzz).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  file(GLOB TVP_FUZZERS CONFIGURE_DEPENDS fuzz/*.cpp)
+  foreach(src ${TVP_FUZZERS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE tvpcore)
+  endforeach()
+endif()

@@ -1,0 +1,68 @@
+// The settings record: the image of "tarvikp.ini" in memory, and its
+// mapping to and from the ini file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/common/filesys.h"
+#include "core/settings/ini.h"
+
+namespace tvp {
+
+extern const char kSettingsFileName[];  // "tarvikp.ini"
+
+// Every field is the key's value as stored; the lists hold exactly as many
+// entries as their count fields say.
+struct TTVPSettings {
+  // [General]
+  std::string IndexingMenuCaption, SearchMenuCaption;
+  // [Mknmz]
+  std::string When, Ask, ShowWindow, InDosPromptWindow, Minimize, CloseOnFinish, IntervalCountMail,
+      NowCountMail, UsePreviousTarget, MknmzTargetFolderCount, LastDate, IndexDir, UseTempDirectory;
+  // [Search]
+  std::string SearchTargetFolderCount, FormulaHistoryCount, Sort, SortDirection, ShowContents, ListCount;
+  // [Result]
+  std::string SwitchIME, SearchOnChangeSettings, RenameToFolderName, CloseOnMailView, ConfirmCommandLine,
+      FontNameResult, FontSizeResult, FontBoldResult, FontNameMail, FontSizeMail, FontBoldMail, Color,
+      SaveWindowPos, SaveWindowSize, WindowLeft, WindowTop, WindowWidth, WindowHeight;
+  // [Command]
+  std::string NamazuVersion, namazuPath, mknmzPath, PerlPath, namazuOption, mknmzOption, DateOption,
+      Createnamazurc;
+  // Numbered lists.
+  std::vector<std::string> SearchFolders;  // [Search] Folder1..n
+  std::vector<std::string> History;        // [Search] History1..n
+  std::vector<std::string> MknmzFolders;   // [Mknmz] Folder1..n
+};
+
+// The mapping itself, on an ini file held in memory.
+void WriteDefaultSettings(IniFile& ini);
+void LoadSettings(const IniFile& ini, TTVPSettings& s);
+void SaveSettings(IniFile& ini, const TTVPSettings& s);
+
+// The operations on the file "tarvikp.ini" in an account directory. A write
+// replaces the file in one step and happens only when something changed;
+// it throws FileError when the disk refuses.
+std::string SettingsPath(const std::string& accountDir);
+void WriteDefaultSettings(FileSystem& fs, const std::string& path);
+void EnsureSettings(FileSystem& fs, const std::string& path, TTVPSettings& s);
+void LoadSettings(const FileSystem& fs, const std::string& path, TTVPSettings& s);
+void SaveSettings(FileSystem& fs, const std::string& path, const TTVPSettings& s);
+void SetMailCount(FileSystem& fs, const std::string& path, int count);
+// Raises [Mknmz] NowCountMail by one (0 if absent or not a number).
+void IncrementMailCount(FileSystem& fs, const std::string& path);
+
+// Reads, changes and writes back the whole file; writes only if the text changed.
+template <typename Change>
+void UpdateIniFile(FileSystem& fs, const std::string& path, Change change) {
+  std::string before;
+  fs.ReadFile(path, before);
+  IniFile ini(before);
+  change(ini);
+  std::string after = ini.Text();
+  if (after != before || !fs.FileExists(path)) fs.WriteFile(path, after);
+}
+
+IniFile ReadIniFile(const FileSystem& fs, const std::string& path);
+
+}  // namespace tvp
