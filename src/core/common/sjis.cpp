@@ -23,9 +23,11 @@ size_t Find(const std::string& s, const std::string& pat, size_t from) {
 }
 
 size_t FindLast(const std::string& s, const std::string& pat) {
+  if (pat.empty()) return s.size();
+  // One pass over the character boundaries: linear however many matches.
   size_t last = std::string::npos;
-  for (size_t i = Find(s, pat); i != std::string::npos; i = Find(s, pat, i + CharLen(s, i)))
-    last = i;
+  for (size_t i = 0; i < s.size() && s.size() - i >= pat.size(); i += CharLen(s, i))
+    if (s.compare(i, pat.size(), pat) == 0) last = i;
   return last;
 }
 
