@@ -1,0 +1,215 @@
+#include "core/search/search_exec.h"
+
+#include <gtest/gtest.h>
+
+using namespace tvp;
+
+namespace {
+
+const std::string kRoot = "C:\\Mail\\Acct\\Namazu";
+
+TFolderInfo Folder(const std::string& title, const std::string& rel) {
+  TFolderInfo f;
+  f.Title = title;
+  f.IndexPath = kRoot + "\\" + rel + "\\";
+  return f;
+}
+
+TTVPSearchInfo Request(std::vector<int> positions) {
+  TTVPSearchInfo r;
+  r.FolderCount = static_cast<int>(positions.size());
+  r.FolderIndexes = std::move(positions);
+  return r;
+}
+
+TTVPSettings CommandSettings(const std::string& version) {
+  TTVPSettings s;
+  s.namazuPath = "C:\\namazu\\bin\\namazu.exe";
+  s.DateOption = "--late,--early";
+  s.NamazuVersion = version;
+  return s;
+}
+
+TResultMenuState Menu(TSortItem sort, TListCountItem count = TListCountItem::Twenty) {
+  TResultMenuState m;
+  m.Sort = sort;
+  m.ListCount = count;
+  return m;
+}
+
+}  // namespace
+
+TEST(SearchCommand, BothExampleCommandLinesComeOutByteForByte) {
+  std::vector<TFolderInfo> folders = {Folder("受信", "inbox"), Folder("ML", "b001")};
+  TTVPSearchInfo request = Request({1, 0});
+  TResultMenuState menu = Menu(TSortItem::Score);
+
+  TTVPSettings v2 = CommandSettings("2.0");
+  EXPECT_EQ(NamazuCommandLine(v2, menu, kRoot, "foo", IndexList(request, folders, kRoot, false)),
+            "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\"  \"foo\" +b001 +inbox");
+
+  TTVPSettings v13 = CommandSettings("1.3");
+  EXPECT_EQ(NamazuCommandLine(v13, menu, kRoot, "foo", IndexList(request, folders, kRoot, true)),
+            "\"C:\\namazu\\bin\\namazu.exe\" -n 20 -f namazu.conf -o \"C:\\Mail\\Acct\\Namazu\\result.txt\"  "
+            "\"foo\" b001 inbox");
+
+  // The option of a fresh settings file stands between output option and
+  // expression; an expression with quotes is passed as it is.
+  v2.namazuOption = "--config=\"namazurc\"";
+  EXPECT_EQ(NamazuCommandLine(v2, menu, kRoot, "a \"b c\"", "+inbox"),
+            "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\" "
+            "--config=\"namazurc\" \"a \"b c\"\" +inbox");
+}
+
+TEST(SearchCommand, OnlyTheExactVersionTextSelectsNamazu13) {
+  EXPECT_TRUE(IsNamazu13("1.3"));
+  for (const char* v : {"1.30", "2.0", "", "1.3 ", " 1.3"}) EXPECT_FALSE(IsNamazu13(v)) << v;
+  TResultMenuState menu = Menu(TSortItem::Score);
+  EXPECT_EQ(NamazuCommandLine(CommandSettings("1.3 "), menu, kRoot, "x", ""),
+            "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\"  \"x\" ");
+}
+
+TEST(SearchOptions, DateOptionItemsAndTheirFallbacks) {
+  TResultMenuState early = Menu(TSortItem::Earlier, TListCountItem::None);
+  TResultMenuState late = Menu(TSortItem::Later, TListCountItem::None);
+  // The default value reverses the built-in options.
+  EXPECT_EQ(SearchOptions(early, "--late,--early", false), " --late");
+  EXPECT_EQ(SearchOptions(late, "--late,--early", false), " --early");
+  EXPECT_EQ(SearchOptions(early, "--late,--early", true), " --late");
+  // Empty: the built-in options of each form.
+  EXPECT_EQ(SearchOptions(early, "", false), " --early");
+  EXPECT_EQ(SearchOptions(late, "", false), " --late");
+  EXPECT_EQ(SearchOptions(early, "", true), " -e");
+  EXPECT_EQ(SearchOptions(late, "", true), " -l");
+  // One item: oldest first takes it, newest first falls back.
+  EXPECT_EQ(SearchOptions(early, "--late", false), " --late");
+  EXPECT_EQ(SearchOptions(late, "--late", false), " --late");
+  EXPECT_EQ(SearchOptions(late, "--late", true), " -l");
+  // Items are trimmed and get exactly one blank before them.
+  EXPECT_EQ(SearchOptions(late, "  -x ,\t--sort=date:late  ,z", false), " --sort=date:late");
+}
+
+TEST(SearchOptions, AscendingOnlyWithTheFiveSortableItems) {
+  auto with = [](TSortItem sort, bool ascend, bool v13) {
+    TResultMenuState m = Menu(sort, TListCountItem::None);
+    m.Ascend = ascend;
+    return SearchOptions(m, "--late,--early", v13);
+  };
+  EXPECT_EQ(with(TSortItem::Later, true, false), " --early");
+  EXPECT_EQ(with(TSortItem::Earlier, true, false), " --late");
+  EXPECT_EQ(with(TSortItem::Score, true, false), " --sort=score --ascending");
+  EXPECT_EQ(with(TSortItem::Subject, true, false), " --sort=field:subject --ascending");
+  EXPECT_EQ(with(TSortItem::From, false, false), " --sort=field:from");
+  EXPECT_EQ(with(TSortItem::To, true, false), " --sort=field:to --ascending");
+  EXPECT_EQ(with(TSortItem::FileName, false, false), " --sort=field:uri");
+  // Namazu 1.3 knows only oldest and newest first.
+  for (TSortItem sort : {TSortItem::Score, TSortItem::Subject, TSortItem::From, TSortItem::To, TSortItem::FileName})
+    EXPECT_EQ(with(sort, true, true), "");
+}
+
+TEST(SearchOptions, SummaryAndCountFollowTheSortInBothForms) {
+  TResultMenuState m = Menu(TSortItem::Later, TListCountItem::Hundred);
+  m.ContentsOff = true;
+  EXPECT_EQ(SearchOptions(m, "", false), " --late --short -n 100");
+  EXPECT_EQ(SearchOptions(m, "", true), " -l -s -n 100");
+  m.ListCount = TListCountItem::Fifty;
+  EXPECT_EQ(SearchOptions(m, "", false), " --late --short --max=\"50\"");
+  EXPECT_EQ(SearchOptions(m, "", true), " -l -s -n 50");
+  m.ListCount = TListCountItem::All;
+  m.ContentsOff = false;
+  EXPECT_EQ(SearchOptions(m, "", false), " --late --all");
+  EXPECT_EQ(SearchOptions(m, "", true), " -l -a");
+  m.ListCount = TListCountItem::None;
+  EXPECT_EQ(SearchOptions(m, "", true), " -l");
+}
+
+TEST(SearchPaths, IndexRootWithOrWithoutTrailingBackslash) {
+  EXPECT_EQ(IndexRoot("C:\\Mail\\Acct\\", ""), "C:\\Mail\\Acct\\Namazu");
+  EXPECT_EQ(IndexRoot("C:\\Mail\\Acct\\", "D:\\idx"), "D:\\idx\\Namazu");
+  EXPECT_EQ(IndexRoot("C:\\Mail\\Acct\\", "D:\\idx\\"), "D:\\idx\\Namazu");
+  // "表" ends in the byte 5C, which is not a backslash.
+  EXPECT_EQ(IndexRoot("C:\\Mail\\Acct\\", "D:\\表"), "D:\\表\\Namazu");
+  EXPECT_EQ(ResultFilePath("D:\\idx\\Namazu"), "D:\\idx\\Namazu\\result.txt");
+  EXPECT_EQ(NamazuConfigPath("D:\\idx\\Namazu", false), "D:\\idx\\Namazu\\namazurc");
+  EXPECT_EQ(NamazuConfigPath("D:\\idx\\Namazu", true), "D:\\idx\\Namazu\\namazu.conf");
+}
+
+TEST(SearchPaths, IndexListUsesTheCountedValidPositionsInOrder) {
+  std::vector<TFolderInfo> folders = {Folder("a", "inbox"), Folder("b", "b001\\b004"), Folder("c", "b002")};
+  EXPECT_EQ(IndexList(Request({1}), folders, kRoot, false), "+b001/b004");
+  EXPECT_EQ(IndexList(Request({1}), folders, kRoot, true), "b001/b004");
+  EXPECT_EQ(IndexList(Request({2, 0, 1}), folders, kRoot, false), "+b002 +inbox +b001/b004");
+
+  // Only FolderCount entries count; positions outside the list are left out.
+  TTVPSearchInfo r = Request({0, 7, -1, 2});
+  EXPECT_EQ(IndexList(r, folders, kRoot, false), "+inbox +b002");
+  r.FolderCount = 1;
+  EXPECT_EQ(IndexList(r, folders, kRoot, false), "+inbox");
+  r.FolderCount = 9;  // more than the list holds
+  EXPECT_EQ(IndexList(r, folders, kRoot, true), "inbox b002");
+  EXPECT_EQ(IndexList(Request({}), folders, kRoot, false), "");
+}
+
+TEST(NamazuConfig, BothFormsOfTheDocumentedExample) {
+  std::string root = IndexRoot("C:\\Mail\\Acct\\", "");
+  EXPECT_EQ(NamazuConfigText(root, "C:\\Mail\\Acct\\", {}, false),
+            "INDEX        \"C:/Mail/Acct/Namazu\"\r\n"
+            "Lang        ja_JP.SJIS\r\n"
+            "REPLACE        account/        \"/C|/Mail/Acct/\"\r\n");
+  EXPECT_EQ(NamazuConfigText(root, "C:\\Mail\\Acct\\", {}, true),
+            "INDEX\t\"C:/Mail/Acct/Namazu\"\n"
+            "REPLACE\taccount/\t\"/C|/Mail/Acct/\"\n");
+}
+
+TEST(NamazuConfig, AltUrlLinesStopAtTheFirstMissingKeyAndAccountIsAlwaysTheAccount) {
+  IniFile ini("[AltURL]\r\nx1=d:\\old mail\\\r\nx3=e:\\skipped\\\r\n[Other]\r\nx2=not here\r\n");
+  std::vector<std::string> alt = AltUrlValues(ini);
+  ASSERT_EQ(alt, std::vector<std::string>{"d:\\old mail\\"});
+  EXPECT_EQ(NamazuConfigText("D:\\idx\\Namazu", "c:\\mail\\表\\", alt, false),
+            "INDEX        \"D:/idx/Namazu\"\r\n"
+            "Lang        ja_JP.SJIS\r\n"
+            "REPLACE        x1/        /D|/old mail/\r\n"
+            "REPLACE        account/        \"/C|/mail/表/\"\r\n");
+  EXPECT_EQ(NamazuConfigText("D:\\idx\\Namazu", "c:\\a\\", {"x:\\1", "y:\\2"}, true),
+            "INDEX\t\"D:/idx/Namazu\"\n"
+            "REPLACE\tx1/\t/X|/1\n"
+            "REPLACE\tx2/\t/Y|/2\n"
+            "REPLACE\taccount/\t\"/C|/a/\"\n");
+
+  EXPECT_TRUE(AltUrlValues(IniFile("[AltURL]\r\nx1=\r\nx2=c:\\\r\n")).empty());
+  EXPECT_EQ(AltUrlValues(IniFile("[alturl]\nX1=a\nx2=b\n")).size(), 2u);
+}
+
+TEST(SearchChecks, RefusesNoFolderFirstThenAnEmptyExpression) {
+  TTVPSearchInfo none;
+  EXPECT_EQ(SearchRefusal(none, ""), kNoFolderMessage);
+  EXPECT_EQ(SearchRefusal(none, "foo"), kNoFolderMessage);
+  TTVPSearchInfo one = Request({0});
+  EXPECT_EQ(SearchRefusal(one, "foo"), "");
+  for (const char* empty : {"", " \t\r\n", "　", "　　", " 　\t", "　 　"}) {
+    EXPECT_TRUE(IsEmptyExpression(empty)) << empty;
+    EXPECT_EQ(SearchRefusal(one, empty), kEmptyExpressionMessage);
+  }
+  // A character whose trail byte is 81 followed by "@" (40) is not a
+  // full-width space.
+  EXPECT_FALSE(IsEmptyExpression("\x81\x81\x40"));
+  EXPECT_FALSE(IsEmptyExpression("　検索　"));
+  EXPECT_EQ(std::string(kEmptyExpressionMessage), "検索式を入力してください。");
+  EXPECT_EQ(std::string(kNoFolderMessage), "検索するフォルダを選択してください。");
+}
+
+TEST(SearchChecks, HistoryMovesAMatchKeepingItsOwnLetterCase) {
+  std::vector<std::string> h = {"alpha", "Namazu AND mail", "gamma"};
+  EXPECT_EQ(PushHistory(h, "namazu and MAIL"), (std::vector<std::string>{"Namazu AND mail", "alpha", "gamma"}));
+  EXPECT_EQ(PushHistory(h, "delta"), (std::vector<std::string>{"delta", "alpha", "Namazu AND mail", "gamma"}));
+  EXPECT_EQ(PushHistory(h, "ALPHA"), h);
+  EXPECT_EQ(PushHistory({}, "x"), std::vector<std::string>{"x"});
+  // Only ASCII letters fold: full-width "Ａ" and "ａ" are different entries.
+  EXPECT_EQ(PushHistory({"Ａ"}, "ａ").size(), 2u);
+}
+
+TEST(SearchChecks, ResultFileMessages) {
+  EXPECT_EQ(ResultFileProblem(false, 0, "C:\\r.txt"), "検索結果のファイルが見つかりません。\nC:\\r.txt");
+  EXPECT_EQ(ResultFileProblem(true, 0, "C:\\r.txt"), "検索結果のファイルのサイズが 0 バイトです。\nC:\\r.txt");
+  EXPECT_EQ(ResultFileProblem(true, 1, "C:\\r.txt"), "");
+}
