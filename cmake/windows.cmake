@@ -73,33 +73,34 @@ list(REMOVE_ITEM TVP_HOST_MISSING APAViewGetPath:4)
 tvp_write_def(${TVP_HOST_MISSING_DEF} host ${TVP_HOST_MISSING})
 
 file(GLOB TVP_STANDIN_SOURCES CONFIGURE_DEPENDS tools/standin-host/standin*.cpp)
-add_library(tvpstandin STATIC ${TVP_STANDIN_SOURCES})
+add_library(tvpstandin OBJECT ${TVP_STANDIN_SOURCES})
 target_link_libraries(tvpstandin PUBLIC tvpcore ${TVP_WIN_LIBS})
-target_compile_definitions(tvpstandin PUBLIC TVP_TEST_HOOKS)
+target_include_directories(tvpstandin PUBLIC ${CMAKE_SOURCE_DIR}/tools)
 
-add_executable(almail WIN32 tools/standin-host/main.cpp ${TVP_HOST_DEF})
+add_executable(almail WIN32 tools/standin-host/main.cpp)
 set_target_properties(almail PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/host)
 target_link_libraries(almail PRIVATE tvpstandin)
-target_link_options(almail PRIVATE ${TVP_STATIC_RUNTIME} -municode)
+target_link_options(almail PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_DEF})
 
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# (Executables take their .def file on the link line; CMake passes it only for DLLs.)
 # The test programs are the host themselves: they are named Almail.exe and export
 # the host functions, so the plug-in's LoadLibraryA("Almail.exe") binds to them.
 file(GLOB TVP_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
-add_executable(tvp_win_tests ${TVP_WIN_TESTS} $<TARGET_OBJECTS:tvpplugin> ${TVP_HOST_DEF})
+add_executable(tvp_win_tests ${TVP_WIN_TESTS} $<TARGET_OBJECTS:tvpplugin>)
 set_target_properties(tvp_win_tests PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 target_include_directories(tvp_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(tvp_win_tests PRIVATE tvpstandin gtest ${TVP_WIN_LIBS})
-target_link_options(tvp_win_tests PRIVATE ${TVP_STATIC_RUNTIME})
+target_link_options(tvp_win_tests PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_DEF})
 
 file(GLOB TVP_WIN_MISSING_TESTS CONFIGURE_DEPENDS tests/win/missing/*.cpp)
-add_executable(tvp_win_missing_tests ${TVP_WIN_MISSING_TESTS} $<TARGET_OBJECTS:tvpplugin> ${TVP_HOST_MISSING_DEF})
+add_executable(tvp_win_missing_tests ${TVP_WIN_MISSING_TESTS} $<TARGET_OBJECTS:tvpplugin>)
 set_target_properties(tvp_win_missing_tests PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-missing)
 target_include_directories(tvp_win_missing_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(tvp_win_missing_tests PRIVATE tvpstandin gtest gtest_main ${TVP_WIN_LIBS})
-target_link_options(tvp_win_missing_tests PRIVATE ${TVP_STATIC_RUNTIME})
+target_link_options(tvp_win_missing_tests PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_MISSING_DEF})
 
 # Small Windows helpers that tests run as child processes.
 file(GLOB TVP_WIN_TOOLS CONFIGURE_DEPENDS tests/win/tools/*.cpp)

@@ -1,0 +1,25 @@
+// FileSystem on Win32 (ANSI functions, Shift-JIS paths).
+#pragma once
+
+#include <windows.h>
+
+#include "core/common/filesys.h"
+
+namespace tvp {
+
+class WinFileSystem : public FileSystem {
+ public:
+  bool ReadFile(const std::string& path, std::string& contents) const override;
+  // Writes a temporary file in the same directory, flushes it and moves it
+  // over the old file in one step.
+  void WriteFile(const std::string& path, const std::string& contents) override;
+  bool FileExists(const std::string& path) const override;
+  std::vector<DirEntry> ListDir(const std::string& dir, const std::string& mask) const override;
+};
+
+WinFileSystem& DiskFileSystem();
+
+// The system's text for an error code ("アクセスが拒否されました。" ...), trimmed.
+std::string SystemErrorText(DWORD code);
+
+}  // namespace tvp

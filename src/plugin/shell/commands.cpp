@@ -1,0 +1,18 @@
+#include "plugin/shell/commands.h"
+
+#include "plugin/ui/ui_seam.h"
+
+namespace tvp {
+
+namespace {
+void NotAvailableYet(HWND window) {
+  Ui().MessageBox(window, "この機能はまだ使えません。", "Tarvik for Namazu", MB_OK | MB_ICONINFORMATION);
+}
+}  // namespace
+
+CommandSet& Commands() {
+  static CommandSet commands = {NotAvailableYet, NotAvailableYet, NotAvailableYet, NotAvailableYet};
+  return commands;
+}
+
+}  // namespace tvp

@@ -1,0 +1,28 @@
+// The one way the plug-in asks the user something outside its own windows:
+// message boxes and the clipboard. Production uses the Win32 functions;
+// tests install their own seam that records and answers.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tvp {
+
+class UiSeam {
+ public:
+  virtual ~UiSeam() = default;
+  virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+  virtual bool SetClipboardText(HWND owner, const std::string& text);
+};
+
+UiSeam& Ui();
+// Installs a seam (nullptr: back to the Win32 one). Tests only.
+void SetUi(UiSeam* seam);
+
+// The common message boxes of the plug-in.
+extern const char kErrorCaption[];  // "エラー"
+void ShowError(HWND owner, const std::string& text);        // error icon, OK
+void ShowExclamation(HWND owner, const std::string& text);  // exclamation icon, OK
+
+}  // namespace tvp

@@ -1,0 +1,71 @@
+#include "win/win_support.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tvp::test {
+
+ScratchDir::ScratchDir() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  static int counter = 0;
+  path_ = std::string(temp) + "tvptest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter) + "\\";
+  RemoveTree(path_);
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchDir::~ScratchDir() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& dir) {
+  std::string d = dir;
+  if (!d.empty() && d.back() != '\\') d += '\\';
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((d + "*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(d + name);
+      } else {
+        SetFileAttributesA((d + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((d + name).c_str());
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(d.c_str());
+}
+
+std::string ReadFileText(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f << text;
+}
+
+bool FileExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ProgramDir() {
+  char buf[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string p(buf, n);
+  return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+std::string SourceDir() {
+  char buf[MAX_PATH];
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, buf);
+  std::string p(buf, n);
+  return p.back() == '\\' ? p : p + "\\";
+}
+
+}  // namespace tvp::test
