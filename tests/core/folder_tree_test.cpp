@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "core/memory_fs.h"
 
 using namespace tvp;
@@ -252,4 +256,62 @@ TEST(FolderTree, FindFromEndCountsOccurrencesFromTheEnd) {
   EXPECT_EQ(FindFromEnd("C:\\表\\x表", "\\", 1), 6);
   EXPECT_EQ(FindFromEnd("C:\\表\\x表", "\\", 2), 3);
   EXPECT_EQ(FindFromEnd("C:\\表\\x表", "\\", 3), 0);
+}
+
+namespace {
+
+// samples/account of the source tree, loaded below `acct`.
+MemoryFileSystem LoadSampleAccount(const std::string& acct) {
+  namespace fsys = std::filesystem;
+  const fsys::path root = fsys::path(__FILE__).parent_path().parent_path().parent_path() / "samples" / "account";
+  MemoryFileSystem fs;
+  if (!fsys::is_directory(root)) return fs;
+  for (const auto& file : fsys::recursive_directory_iterator(root)) {
+    if (!file.is_regular_file()) continue;
+    std::ifstream in(file.path(), std::ios::binary);
+    std::stringstream contents;
+    contents << in.rdbuf();
+    fs.AddFile(acct + ReplaceAll(fsys::relative(file.path(), root).generic_string(), "/", "\\"), contents.str());
+  }
+  return fs;
+}
+
+}  // namespace
+
+TEST(FolderTree, SampleAccountGivesTheDocumentedList) {
+  const std::string acct = "Z:\\work\\samples\\account\\";
+  MemoryFileSystem fs = LoadSampleAccount(acct);
+  ASSERT_TRUE(fs.FileExists(acct + "account.ini")) << "samples/account is missing";
+  for (const std::string ini : {"account.ini", "user002.box\\entry.ini"}) {
+    const std::string rest = ReplaceAll(fs.Contents(acct + ini), "\r\n", "");
+    EXPECT_EQ(rest.find_first_of("\r\n"), std::string::npos) << "line ends other than CR LF in " << ini;
+  }
+  EXPECT_EQ(AccountTitle(fs, acct), "サンプル アカウント");
+  auto folders = LoadFolderTree(fs, acct, "");
+  std::vector<std::string> described;
+  for (const TFolderInfo& f : folders)
+    described.push_back(std::to_string(f.Level) + " " + std::to_string(f.Kind) + " " + RelativeToAccount(acct, f.IndexPath) +
+                        " " + f.Title);
+  EXPECT_EQ(described, (Lines{"0 1 Namazu\\inbox\\ 郵便受け", "0 1 Namazu\\outbox\\ 送信箱", "0 1 Namazu\\b001\\ 表計算",
+                              "0 2 Namazu\\b002\\ ソフト開発", "1 1 Namazu\\b002\\b001\\ プロジェクトα",
+                              "1 2 Namazu\\b002\\b002\\ 過去ログ", "2 1 Namazu\\b002\\b002\\b002\\ 2024年度",
+                              "2 1 Namazu\\b002\\b002\\b001\\ 2023年度", "0 1 Namazu\\b003\\ 会議録",
+                              "0 1 Namazu\\b004\\ 能登旅行"}));
+
+  // Every mail folder's own word is in all of its mails and in no other mail.
+  const Lines words = {"inboxonly",   "outboxonly",  "sheetcalc",   "", "projalpha",
+                       "",            "archive2024", "archive2023", "minutesonly", "nototrip"};
+  ASSERT_EQ(folders.size(), words.size());
+  for (size_t i = 0; i < folders.size(); ++i) {
+    auto mails = fs.ListDir(folders[i].Dir, "*.alm");
+    EXPECT_EQ(mails.empty(), words[i].empty()) << folders[i].Dir;
+    for (const DirEntry& m : mails) {
+      std::string text = fs.Contents(folders[i].Dir + m.name);
+      for (size_t j = 0; j < words.size(); ++j)
+        if (!words[j].empty()) {
+          EXPECT_EQ(Contains(text, words[j]), i == j) << folders[i].Dir << m.name << " " << words[j];
+        }
+      EXPECT_FALSE(Contains(text, "orphanbox"));
+    }
+  }
 }
