@@ -76,7 +76,13 @@ void IniFile::Insert(size_t at, Line line) {
 }
 
 void IniFile::Write(const std::string& section, const std::string& key, const std::string& value) {
-  std::string v = ReplaceAll(ReplaceAll(ReplaceAll(value, "\r\n", " "), "\r", " "), "\n", " ");
+  // Parse splits at every CR and LF byte, also one that follows a lead byte
+  // in broken text, so the value loses them byte by byte too.
+  std::string v;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+    v += (value[i] == '\r' || value[i] == '\n') ? ' ' : value[i];
+  }
   long s = FindSection(section);
   long k = FindKey(s, key);
   if (k >= 0) {
