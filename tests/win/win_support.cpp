@@ -37,6 +37,10 @@ void RemoveTree(const std::string& dir) {
   RemoveDirectoryA(d.c_str());
 }
 
+std::string ExcludeTrailing(const std::string& path) {
+  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+}
+
 std::string ReadFileText(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   std::ostringstream s;

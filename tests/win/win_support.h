@@ -50,6 +50,8 @@ class ScratchDir {
 };
 
 std::string ReadFileText(const std::string& path);
+// The path without its trailing backslash.
+std::string ExcludeTrailing(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& dir);

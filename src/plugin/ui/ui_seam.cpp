@@ -1,5 +1,7 @@
 #include "plugin/ui/ui_seam.h"
 
+#include <shellapi.h>
+
 namespace tvp {
 
 const char kErrorCaption[] = "エラー";
@@ -22,6 +24,10 @@ bool UiSeam::SetClipboardText(HWND owner, const std::string& text) {
   }
   CloseClipboard();
   return ok;
+}
+
+void UiSeam::OpenWithShell(const std::string& target) {
+  ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 namespace {

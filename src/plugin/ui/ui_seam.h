@@ -1,5 +1,5 @@
 // The one way the plug-in asks the user something outside its own windows:
-// message boxes and the clipboard. Production uses the Win32 functions;
+// message boxes, the clipboard and the shell's "open". Production uses the Win32 functions;
 // tests install their own seam that records and answers.
 #pragma once
 
@@ -14,6 +14,8 @@ class UiSeam {
   virtual ~UiSeam() = default;
   virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
   virtual bool SetClipboardText(HWND owner, const std::string& text);
+  // The shell's "open" action on a web address or a file.
+  virtual void OpenWithShell(const std::string& target);
 };
 
 UiSeam& Ui();

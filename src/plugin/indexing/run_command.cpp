@@ -1,0 +1,141 @@
+#include "plugin/indexing/run_command.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "core/indexing/command_output.h"
+#include "plugin/forms/form.h"
+#include "plugin/ui/ui_seam.h"
+
+namespace tvp {
+
+namespace {
+
+// Large enough that a chatty child (a line per indexed mail) rarely waits for us.
+constexpr DWORD kPipeBufferSize = 64 * 1024;
+constexpr DWORD kIdleWaitMs = 5;
+
+void ReportFailure(const std::string& commandLine, const std::string& workDir, DWORD code) {
+  ShowError(GetActiveWindow(), RunFailureMessage(workDir, commandLine, code));
+}
+
+bool StartProcess(const std::string& commandLine, const std::string& workDir, STARTUPINFOA& si, BOOL inherit,
+                  DWORD flags, PROCESS_INFORMATION& pi) {
+  std::string mutableLine = commandLine;  // CreateProcessA may write into it
+  return CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, inherit, flags, nullptr,
+                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi) != 0;
+}
+
+STARTUPINFOA StartupTemplate(WORD show) {
+  STARTUPINFOA si;
+  GetStartupInfoA(&si);
+  si.cb = sizeof si;
+  si.lpReserved = nullptr;
+  si.cbReserved2 = 0;
+  si.lpReserved2 = nullptr;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = show;
+  return si;
+}
+
+void RunAndWait(const std::string& commandLine, const std::string& workDir, WORD show) {
+  STARTUPINFOA si = StartupTemplate(show);
+  PROCESS_INFORMATION pi;
+  if (!StartProcess(commandLine, workDir, si, FALSE, CREATE_DEFAULT_ERROR_MODE, pi)) {
+    ReportFailure(commandLine, workDir, GetLastError());
+    return;
+  }
+  WaitForSingleObject(pi.hProcess, INFINITE);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+void Show(OutputViewer& viewer, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  viewer.AppendLines(lines);
+  // Follow the output: at least the two lines of a short block.
+  viewer.ScrollLines(std::max<int>(2, static_cast<int>(lines.size())));
+}
+
+void Capture(const std::string& commandLine, const std::string& workDir, OutputViewer& viewer) {
+  viewer.finished = 0;
+  if (viewer.HasLines()) viewer.AppendLines({"", ""});
+  viewer.AppendLines(CaptureHeaderLines(workDir, commandLine));
+  viewer.MoveCaretToEnd();
+  viewer.RepaintNow();
+
+  SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &sa, kPipeBufferSize)) {
+    ShowError(GetActiveWindow(), kPipeFailureMessage);
+    viewer.finished = 1;
+    return;
+  }
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);  // the child needs only the write end
+
+  STARTUPINFOA si = StartupTemplate(SW_HIDE);
+  si.dwFlags |= STARTF_USESTDHANDLES;
+  si.hStdInput = nullptr;
+  si.hStdOutput = writeEnd;
+  si.hStdError = writeEnd;
+  PROCESS_INFORMATION pi;
+  if (!StartProcess(commandLine, workDir, si, TRUE, 0, pi)) {
+    DWORD code = GetLastError();
+    CloseHandle(readEnd);
+    CloseHandle(writeEnd);
+    ReportFailure(commandLine, workDir, code);
+    viewer.finished = 1;
+    return;
+  }
+  CloseHandle(pi.hThread);
+  CloseHandle(writeEnd);  // reading ends when the child and its children are gone
+
+  OutputLineSplitter splitter;
+  std::string block(kPipeBufferSize, '\0');
+  for (;;) {
+    DWORD available = 0;
+    if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) break;  // closed
+    if (available == 0) {
+      // Nothing yet: keep the windows alive, wake for input, the child's end or soon.
+      ProcessMessages();
+      MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, kIdleWaitMs, QS_ALLINPUT);
+      continue;
+    }
+    DWORD got = 0;
+    if (!ReadFile(readEnd, &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0) break;
+    Show(viewer, splitter.Feed(block.substr(0, got)));
+    ProcessMessages();
+  }
+  Show(viewer, splitter.Finish());
+  WaitForSingleObject(pi.hProcess, INFINITE);
+  CloseHandle(pi.hProcess);
+  CloseHandle(readEnd);
+  viewer.AppendLines({""});
+  viewer.ScrollLines(10);
+  viewer.finished = 1;
+}
+
+}  // namespace
+
+void RunCommand(const std::string& commandLine, const std::string& workDir, int mode, OutputViewer* viewer) {
+  switch (mode) {
+    case rmHidden:
+      RunAndWait(commandLine, workDir, SW_HIDE);
+      break;
+    case rmNormal:
+      RunAndWait(commandLine, workDir, SW_SHOWNORMAL);
+      break;
+    case rmMinimized:
+      RunAndWait(commandLine, workDir, SW_SHOWMINNOACTIVE);
+      break;
+    case rmCapture:
+      if (viewer) Capture(commandLine, workDir, *viewer);
+      else RunAndWait(commandLine, workDir, SW_HIDE);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace tvp

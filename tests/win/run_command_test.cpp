@@ -1,0 +1,131 @@
+// Starting programs: waiting, capturing into an output window, failures.
+#include <gtest/gtest.h>
+
+#include "core/common/sjis.h"
+#include "plugin/indexing/frm_window.h"
+#include "plugin/indexing/run_command.h"
+#include "win/win_support.h"
+
+using namespace tvp;
+using namespace tvp::test;
+
+namespace {
+
+std::string Child(const std::string& args) { return "\"" + ProgramDir() + "tvp_child.exe\" " + args; }
+
+class RunCommandTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window = new TfrmWindow(nullptr);
+    window->SetReleaseNotify(&window);
+  }
+  void TearDown() override {
+    if (window) {
+      window->edt.finished = 1;
+      window->Close();
+      for (int i = 0; i < 20 && window; ++i) ProcessMessages();
+    }
+    delete window;  // only if it never released itself
+  }
+  std::vector<std::string> Lines() { return SplitLines(window->edt.Text()); }
+
+  RecordingUi ui;
+  ScratchDir dir;
+  TfrmWindow* window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(RunCommandTest, WaitingModesReturnOnlyWhenTheProgramHasEnded) {
+  for (int mode : {rmHidden, rmNormal, rmMinimized}) {
+    std::string file = dir.path() + "done" + std::to_string(mode);
+    RunCommand(Child("touch \"" + file + "\" 300"), dir.path(), mode, nullptr);
+    EXPECT_TRUE(FileExists(file)) << "mode " << mode;
+  }
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RunCommandTest, AMissingProgramIsReportedWithErrorCode2InEveryMode) {
+  std::string missing = "\"" + dir.path() + "nothere.exe\" -x";
+  for (int mode : {rmHidden, rmCapture, rmNormal, rmMinimized}) {
+    RunCommand(missing, dir.path(), mode, &window->edt);
+    ASSERT_EQ(ui.messages.size(), 1u) << "mode " << mode;
+    EXPECT_EQ(ui.messages[0].text, "コマンドの実行に失敗しました。\n\n作業ディレクトリ: " + dir.path() +
+                                       "\nコマンド: " + missing + "\nエラーコード： 2");
+    EXPECT_EQ(window->edt.finished, 1);
+    ui.messages.clear();
+  }
+}
+
+TEST_F(RunCommandTest, UnknownModesDoNothing) {
+  std::string file = dir.path() + "never";
+  RunCommand(Child("touch \"" + file + "\" 0"), dir.path(), 4, &window->edt);
+  RunCommand(Child("touch \"" + file + "\" 0"), dir.path(), -1, &window->edt);
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(window->edt.HasLines());
+}
+
+TEST_F(RunCommandTest, CaptureShowsHeaderLinesAndOutputWithATrailingSpace) {
+  RunCommand(Child("lines 3"), dir.path(), rmCapture, &window->edt);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"WorkDir: " + dir.path(), "CommandLine: ", Child("lines 3"), "", "",
+                                                "line 1 ", "line 2 ", "line 3 ", ""}));
+  EXPECT_EQ(window->edt.finished, 1);
+}
+
+TEST_F(RunCommandTest, CaptureRunsInTheWorkingDirectoryAndTakesStandardError) {
+  RunCommand(Child("cwd"), dir.path(), rmCapture, &window->edt);
+  RunCommand(Child("stderr"), dir.path(), rmCapture, &window->edt);
+  auto lines = Lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), ExcludeTrailingBackslash(dir.path()) + " "), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "to stderr "), lines.end());
+}
+
+TEST_F(RunCommandTest, OutputWithoutLineFeedsWaitsForTheLineAndTheTailIsKept) {
+  RunCommand(Child("chunks"), dir.path(), rmCapture, &window->edt);
+  auto lines = Lines();
+  ASSERT_GE(lines.size(), 9u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 5, lines.end()),
+            (std::vector<std::string>{"abcdefghi ", "second line ", "tail without a line feed ", ""}));
+}
+
+TEST_F(RunCommandTest, ACommandThatPrintsNothingStillGetsItsHeaderAndAnEmptyLine) {
+  RunCommand(Child("silent"), dir.path(), rmCapture, &window->edt);
+  EXPECT_EQ(Lines().size(), 6u);
+  EXPECT_EQ(Lines().back(), "");
+  EXPECT_EQ(window->edt.finished, 1);
+}
+
+TEST_F(RunCommandTest, TwoCommandsInOneWindowAreSeparatedByTwoEmptyLines) {
+  RunCommand(Child("lines 1"), dir.path(), rmCapture, &window->edt);
+  RunCommand(Child("lines 2"), dir.path(), rmCapture, &window->edt);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"WorkDir: " + dir.path(), "CommandLine: ", Child("lines 1"), "", "",
+                                                "line 1 ", "", "", "", "WorkDir: " + dir.path(), "CommandLine: ",
+                                                Child("lines 2"), "", "", "line 1 ", "line 2 ", ""}));
+}
+
+TEST_F(RunCommandTest, ALargeOutputArrivesWhole) {
+  RunCommand(Child("lines 20000"), dir.path(), rmCapture, &window->edt);
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 5u + 20000u + 1u);
+  EXPECT_EQ(lines[5], "line 1 ");
+  EXPECT_EQ(lines[5 + 19999], "line 20000 ");
+}
+
+TEST_F(RunCommandTest, TheOutputWindowClosesOnlyWhenFinishedAndThenReleasesItself) {
+  window->Show();
+  window->edt.finished = 0;
+  EXPECT_FALSE(window->Close());
+  EXPECT_TRUE(IsWindowVisible(window->Handle()));
+  window->edt.finished = 1;
+  EXPECT_TRUE(window->Close());
+  for (int i = 0; i < 20 && window; ++i) ProcessMessages();
+  EXPECT_EQ(window, nullptr);
+}
+
+TEST_F(RunCommandTest, CopyPutsTheSelectionOnTheClipboard) {
+  RunCommand(Child("lines 2"), dir.path(), rmCapture, &window->edt);
+  SendMessageA(window->edt.Handle(), EM_SETSEL, 0, -1);
+  SendMessageA(window->Handle(), WM_COMMAND, 101, 0);
+  EXPECT_EQ(ui.clipboard, window->edt.Text());
+  EXPECT_NE(ui.clipboard.find("line 1 \r\nline 2 \r\n"), std::string::npos);
+}

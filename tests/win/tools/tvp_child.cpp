@@ -1,0 +1,50 @@
+// A console program that the Windows tests start as a child process.
+//   tvp_child lines N         N numbered lines
+//   tvp_child bytes N         about N bytes of lines, as fast as possible
+//   tvp_child chunks          text in pieces without line feeds, then a tail
+//   tvp_child silent          nothing
+//   tvp_child stderr          one line on standard error
+//   tvp_child cwd             the working directory
+//   tvp_child touch FILE MS   waits MS milliseconds, then creates FILE
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+static void Put(const char* s) {
+  fputs(s, stdout);
+  fflush(stdout);
+}
+
+int main(int argc, char** argv) {
+  std::string what = argc > 1 ? argv[1] : "";
+  if (what == "lines") {
+    for (int i = 1, n = argc > 2 ? atoi(argv[2]) : 3; i <= n; ++i) printf("line %d\n", i);
+  } else if (what == "bytes") {
+    static char buf[1 << 16];
+    std::string line = "mknmz: indexing Z:\\mail\\acct\\user001.box\\1234.alm (12345 bytes) ...\n";
+    long total = argc > 2 ? atol(argv[2]) : 1 << 20;
+    setvbuf(stdout, buf, _IOFBF, sizeof buf);
+    for (long written = 0; written < total; written += static_cast<long>(line.size())) fputs(line.c_str(), stdout);
+  } else if (what == "chunks") {
+    Put("abc");
+    Sleep(150);
+    Put("def");
+    Sleep(150);
+    Put("ghi\r\nsecond");
+    Sleep(150);
+    Put(" line\r\ntail without a line feed");
+  } else if (what == "stderr") {
+    fputs("to stderr\n", stderr);
+  } else if (what == "cwd") {
+    char dir[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, dir);
+    printf("%s\n", dir);
+  } else if (what == "touch" && argc > 3) {
+    Sleep(atoi(argv[3]));
+    if (FILE* f = fopen(argv[2], "w")) fclose(f);
+  }
+  return 0;
+}
