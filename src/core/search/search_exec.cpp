@@ -67,8 +67,6 @@ std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 }  // namespace
 
-bool IsNamazu13(const std::string& namazuVersion) { return namazuVersion == "1.3"; }
-
 std::string SearchOptions(const TResultMenuState& menu, const std::string& dateOption, bool namazu13) {
   std::string options = SortOption(menu, dateOption, namazu13);
   if (menu.ContentsOff) options += namazu13 ? " -s" : " --short";

@@ -33,9 +33,6 @@ struct TResultMenuState {
   TListCountItem ListCount = TListCountItem::Twenty;
 };
 
-// "1.3" exactly selects the Namazu 1.3 forms; anything else Namazu 2.
-bool IsNamazu13(const std::string& namazuVersion);
-
 // The options of the checked menu items, each beginning with one blank:
 // sort, then summary, then count. `dateOption` is [Command] DateOption.
 std::string SearchOptions(const TResultMenuState& menu, const std::string& dateOption, bool namazu13);

@@ -159,6 +159,8 @@ void SaveSettings(IniFile& ini, const TTVPSettings& s) {
   for (const KeyDef& k : kCommandKeys) SaveKey(ini, s, k);
 }
 
+bool IsNamazu13(const std::string& namazuVersion) { return namazuVersion == "1.3"; }
+
 std::string SettingsPath(const std::string& accountDir) {
   return IncludeTrailingBackslash(accountDir) + kSettingsFileName;
 }

@@ -35,6 +35,10 @@ struct TTVPSettings {
   std::vector<std::string> MknmzFolders;   // [Mknmz] Folder1..n
 };
 
+// [Command] NamazuVersion: exactly "1.3" selects the Namazu 1.3 forms of
+// command lines, configuration file and result text; anything else Namazu 2.
+bool IsNamazu13(const std::string& namazuVersion);
+
 // The mapping itself, on an ini file held in memory.
 void WriteDefaultSettings(IniFile& ini);
 void LoadSettings(const IniFile& ini, TTVPSettings& s);
