@@ -96,11 +96,23 @@ bool IsAbsoluteWindowsPath(const std::string& s) {
 // An argument as the shim receives it: an absolute Windows path, or an
 // option "name=path", with the path in Linux form; anything else unchanged.
 std::string ShimArgument(const std::string& arg) {
-  size_t eq = arg.find('=');  // '=' is never a trail byte
-  size_t start = IsAbsoluteWindowsPath(arg) ? 0 : (arg[0] == '-' && eq != std::string::npos) ? eq + 1 : std::string::npos;
-  if (start == std::string::npos || !IsAbsoluteWindowsPath(arg.substr(start))) return arg;
+  size_t start = 0;
+  if (!IsAbsoluteWindowsPath(arg)) {
+    size_t eq = arg.find('=');  // '=' is never the second byte of a character
+    if (arg[0] != '-' || eq == std::string::npos || !IsAbsoluteWindowsPath(arg.substr(eq + 1))) return arg;
+    start = eq + 1;
+  }
   std::string unix = UnixPath(arg.substr(start));
   return unix.empty() ? arg : arg.substr(0, start) + unix;
+}
+
+// Where the last path component starts; second bytes of double-byte
+// characters are never taken for a backslash.
+size_t NameStart(const std::string& path) {
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); i += IsLead(static_cast<unsigned char>(path[i])) ? 2 : 1)
+    if (path[i] == '\\') start = i + 1;
+  return start;
 }
 
 std::string LowerAscii(std::string s) {
@@ -109,19 +121,17 @@ std::string LowerAscii(std::string s) {
   return s;
 }
 
-bool CopyFileToStdout(const std::string& path) {
+void CopyFileToStdout(const std::string& path) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out == nullptr || out == INVALID_HANDLE_VALUE) return;  // nobody listens
   HANDLE in = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (in == INVALID_HANDLE_VALUE) return false;
+  if (in == INVALID_HANDLE_VALUE) return;
   char buf[8192];
   DWORD got = 0, put = 0;
-  while (ReadFile(in, buf, sizeof buf, &got, nullptr) && got > 0) {
-    if (out == nullptr || out == INVALID_HANDLE_VALUE) continue;  // nobody listens
+  while (ReadFile(in, buf, sizeof buf, &got, nullptr) && got > 0)
     for (DWORD done = 0; done < got; done += put)
       if (!WriteFile(out, buf + done, got - done, &put, nullptr) || put == 0) break;
-  }
   CloseHandle(in);
-  return true;
 }
 
 int Fail(const char* what) {
@@ -142,9 +152,8 @@ int main() {
   char buf[MAX_PATH * 2];
   DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
   std::string self(buf, n);
-  size_t slash = self.find_last_of('\\');  // the launcher lives in an ASCII directory
-  std::string dir = self.substr(0, slash + 1);
-  std::string role = LowerAscii(self.substr(slash + 1));
+  std::string dir = self.substr(0, NameStart(self));
+  std::string role = LowerAscii(self.substr(dir.size()));
   if (role.size() > 4 && role.compare(role.size() - 4, 4, ".exe") == 0) role.resize(role.size() - 4);
 
   n = GetCurrentDirectoryA(sizeof buf, buf);
