@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/sjis.h"
+#include "core/indexing/paths.h"
 
 using namespace tvp;
 
@@ -347,4 +348,26 @@ TEST(HitNavigation, NextAndPreviousStepThroughTheHitsOneByOne) {
 
   EXPECT_EQ(NextHitTarget({}, 0), -1);
   EXPECT_EQ(PreviousHitTarget({}, 100), -1);
+}
+
+TEST(Render, Namazu13ResultCutsThreeWordsOffThePathLine) {
+  // Written by hand in the 1.3 layout: three words after the path, two
+  // empty lines between hits, "score" in English.
+  std::string raw =
+      "検索結果\n\n参考ヒット数:  [ 予算: 3 ]\n\n検索式にマッチする 3 個の文書が見つかりました。\n\n"
+      "1. 予算の件 (score: 12)\nFrom: 経理部 <keiri@example.jp>\nDate: Fri, 1 Mar 2024\n本文の要約\n"
+      "/C|/Mail/Acct/user001.box/1.alm size (1,234 bytes)\n\n\n"
+      "2. 表計算 (score: 7)\n/C|/Mail/Acct/My 表/2.alm size (987 bytes)\n\n\n"
+      "3. Re: 予算 (score: 1)\nfile:///C|/Mail/Acct/inbox.box/3.alm size (55 bytes)\n\n\n"
+      "現在のリスト: 1 - 3\n\n\n";
+  TRenderedResult r = Render(raw, Settings("1.3"));
+  ASSERT_EQ(r.Hits.size(), 3u);
+  EXPECT_EQ(r.Hits[0].TitleText, "1. 予算の件");
+  EXPECT_EQ(r.Hits[0].Path, "/C|/Mail/Acct/user001.box/1.alm");
+  EXPECT_EQ(UrlToPath(r.Hits[1].Path), "C:\\Mail\\Acct\\My 表\\2.alm");
+  EXPECT_EQ(UrlToPath(r.Hits[2].Path), "C:\\Mail\\Acct\\inbox.box\\3.alm");
+  ExpectConsistent(r);
+
+  // The same text under the Namazu 2 rule keeps the word "size" in the path.
+  EXPECT_EQ(Render(raw).Hits[0].Path, "/C|/Mail/Acct/user001.box/1.alm size");
 }
