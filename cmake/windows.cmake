@@ -114,13 +114,14 @@ endforeach()
 # The bridge to the real Namazu under Wine: a Windows launcher, copied as
 # perl.exe and namazu.exe next to the Linux shim script it runs.
 set(TVP_SHIM_DIR ${CMAKE_BINARY_DIR}/namazu-shim)
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/namazu-shim/launcher.cpp)
 add_executable(namazu_launcher tests/namazu-shim/launcher.cpp)
 set_target_properties(namazu_launcher PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TVP_SHIM_DIR} OUTPUT_NAME launcher)
 target_link_options(namazu_launcher PRIVATE ${TVP_STATIC_RUNTIME})
 add_custom_command(TARGET namazu_launcher POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:namazu_launcher> ${TVP_SHIM_DIR}/perl.exe
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:namazu_launcher> ${TVP_SHIM_DIR}/namazu.exe
-  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/tests/namazu-shim/namazu-shim ${TVP_SHIM_DIR}/namazu-shim)
-add_dependencies(tvp_win_tests namazu_launcher)
-endif()
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:namazu_launcher> ${TVP_SHIM_DIR}/namazu.exe)
+add_custom_command(OUTPUT ${TVP_SHIM_DIR}/namazu-shim
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/tests/namazu-shim/namazu-shim ${TVP_SHIM_DIR}/namazu-shim
+  DEPENDS ${CMAKE_SOURCE_DIR}/tests/namazu-shim/namazu-shim)
+add_custom_target(namazu_shim ALL DEPENDS ${TVP_SHIM_DIR}/namazu-shim namazu_launcher)
+add_dependencies(tvp_win_tests namazu_shim)

@@ -9,8 +9,20 @@ WINE=/usr/lib/wine/wine64
 # Windows form of a Linux path (Wine maps / to Z:).
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | sed 's#/#\\#g')"; }
 
+# Creates the Wine prefix once. Windows are left unmanaged: without a window
+# manager under Xvfb, Wine would wait for each hidden window to be withdrawn.
+ensure_prefix() {
+  [ -f "$WINEPREFIX/.tvp-ready" ] && return
+  mkdir -p "$WINEPREFIX"
+  "$WINE" wineboot -i >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.tvp-ready"
+}
+
 # Runs "$@" inside one Xvfb display with a persistent wine server.
 with_display() {
+  ensure_prefix
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' _ "$@"
 }
 

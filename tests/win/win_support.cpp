@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "plugin/forms/form.h"
+
 namespace tvp::test {
 
 ScratchDir::ScratchDir() {
@@ -35,6 +37,51 @@ void RemoveTree(const std::string& dir) {
     FindClose(h);
   }
   RemoveDirectoryA(d.c_str());
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+  std::string f = from.back() == '\\' ? from : from + "\\", t = to.back() == '\\' ? to : to + "\\";
+  CreateDirectoryA(t.c_str(), nullptr);
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((f + "*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = fd.cFileName;
+    if (name == "." || name == "..") continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(f + name, t + name);
+    else CopyFileA((f + name).c_str(), (t + name).c_str(), FALSE);
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+}
+
+namespace {
+std::function<void(tvp::Form&)> g_drive;
+bool g_timedOut = false;
+
+void CALLBACK DriveTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (tvp::Form* form = tvp::Form::ActiveModal()) g_drive(*form);
+}
+
+void CALLBACK TimeoutTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (tvp::Form* form = tvp::Form::ActiveModal()) {
+    g_timedOut = true;
+    form->SetModalResult(tvp::mrCancel);
+  }
+}
+}  // namespace
+
+bool WhileModal(const std::function<void()>& open, const std::function<void(tvp::Form&)>& drive, unsigned delayMs,
+                unsigned timeoutMs) {
+  g_drive = drive;
+  g_timedOut = false;
+  UINT_PTR driveTimer = SetTimer(nullptr, 0, delayMs, DriveTimer);
+  UINT_PTR timeout = SetTimer(nullptr, 0, timeoutMs, TimeoutTimer);
+  open();
+  KillTimer(nullptr, driveTimer);
+  KillTimer(nullptr, timeout);
+  return !g_timedOut;
 }
 
 std::string ExcludeTrailing(const std::string& path) {

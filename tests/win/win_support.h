@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "plugin/forms/form.h"
 #include "plugin/ui/ui_seam.h"
 
 namespace tvp::test {
@@ -33,6 +35,10 @@ class RecordingUi : public UiSeam {
     clipboard = text;
     return true;
   }
+  void OpenWithShell(const std::string& target) override { opened.push_back(target); }
+  bool ShiftHeld() override { return shiftHeld; }
+  std::vector<std::string> opened;
+  bool shiftHeld = false;
   std::vector<ShownMessage> messages;
   std::deque<int> answers;
   std::string clipboard;
@@ -49,6 +55,8 @@ class ScratchDir {
   std::string path_;
 };
 
+// Copies a directory tree.
+void CopyTree(const std::string& from, const std::string& to);
 std::string ReadFileText(const std::string& path);
 // The path without its trailing backslash.
 std::string ExcludeTrailing(const std::string& path);
@@ -59,5 +67,11 @@ void RemoveTree(const std::string& dir);
 std::string ProgramDir();
 // The project's source tree (tests run with it as their working directory).
 std::string SourceDir();
+
+// Calls `open`, which runs a modal form, and `drive` on that form once its
+// modal loop runs. A form still open after `timeoutMs` is closed and the
+// result says so (false).
+bool WhileModal(const std::function<void()>& open, const std::function<void(tvp::Form&)>& drive,
+                unsigned delayMs = 50, unsigned timeoutMs = 20000);
 
 }  // namespace tvp::test

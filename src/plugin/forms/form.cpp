@@ -1,6 +1,7 @@
 #include "plugin/forms/form.h"
 
 #include "core/common/placement.h"
+#include "plugin/ui/controls.h"
 #include "plugin/ui/guard.h"
 
 namespace tvp {
@@ -89,11 +90,7 @@ HWND Form::AddControl(const char* className, const std::string& text, DWORD styl
 
 void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
 
-std::string Form::Caption() const {
-  std::string s(GetWindowTextLengthA(hwnd_) + 1, '\0');
-  s.resize(GetWindowTextA(hwnd_, &s[0], static_cast<int>(s.size())));
-  return s;
-}
+std::string Form::Caption() const { return WindowText(hwnd_); }
 
 void Form::Show(int showCommand) {
   bool wasVisible = IsWindowVisible(hwnd_);
@@ -136,6 +133,7 @@ bool Form::Close() {
   FormClose();
   if (inModalLoop_) {
     if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    PostMessageA(hwnd_, WM_NULL, 0, 0);  // wake the modal loop
   } else {
     ShowWindow(hwnd_, SW_HIDE);
   }
@@ -149,6 +147,7 @@ void Form::SetModalResult(int result) {
     FormClose();
   }
   modalResult_ = result;
+  if (inModalLoop_) PostMessageA(hwnd_, WM_NULL, 0, 0);  // wake the modal loop
 }
 
 void Form::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }

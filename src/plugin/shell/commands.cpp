@@ -1,5 +1,6 @@
 #include "plugin/shell/commands.h"
 
+#include "plugin/indexing/frm_mknmz.h"
 #include "plugin/ui/ui_seam.h"
 
 namespace tvp {
@@ -11,7 +12,7 @@ void NotAvailableYet(HWND window) {
 }  // namespace
 
 CommandSet& Commands() {
-  static CommandSet commands = {NotAvailableYet, NotAvailableYet, NotAvailableYet, NotAvailableYet};
+  static CommandSet commands = {ShowIndexUpdateDialog, NotAvailableYet, NotAvailableYet, NotAvailableYet};
   return commands;
 }
 

@@ -34,8 +34,12 @@ void RichEdit::RepaintNow() {
 void RichEdit::ScrollLines(int lines) { SendMessageA(hwnd_, EM_LINESCROLL, 0, lines); }
 
 std::string RichEdit::Text() const {
-  std::string s(GetWindowTextLengthA(hwnd_) + 1, '\0');
-  s.resize(GetWindowTextA(hwnd_, &s[0], static_cast<int>(s.size())));
+  GETTEXTLENGTHEX len = {GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
+  LRESULT bytes = SendMessageA(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+  std::string s(static_cast<size_t>(bytes) + 1, '\0');
+  GETTEXTEX get = {static_cast<DWORD>(s.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
+  LRESULT n = SendMessageA(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(&s[0]));
+  s.resize(static_cast<size_t>(n));
   return s;
 }
 

@@ -30,6 +30,8 @@ void UiSeam::OpenWithShell(const std::string& target) {
   ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+bool UiSeam::ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
+
 namespace {
 UiSeam g_win32Seam;
 UiSeam* g_seam = &g_win32Seam;

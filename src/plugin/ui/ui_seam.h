@@ -16,6 +16,8 @@ class UiSeam {
   virtual bool SetClipboardText(HWND owner, const std::string& text);
   // The shell's "open" action on a web address or a file.
   virtual void OpenWithShell(const std::string& target);
+  // Whether the user holds the Shift key down right now.
+  virtual bool ShiftHeld();
 };
 
 UiSeam& Ui();

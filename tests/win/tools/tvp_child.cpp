@@ -6,6 +6,9 @@
 //   tvp_child stderr          one line on standard error
 //   tvp_child cwd             the working directory
 //   tvp_child touch FILE MS   waits MS milliseconds, then creates FILE
+//   tvp_child mknmz-fake ...  plays mknmz: writes NMZ.i into the directory of
+//                             --output-dir= or -O, holding its working
+//                             directory and arguments, and prints a line per file
 #include <windows.h>
 
 #include <cstdio>
@@ -42,6 +45,27 @@ int main(int argc, char** argv) {
     char dir[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, dir);
     printf("%s\n", dir);
+  } else if (what == "mknmz-fake") {
+    std::string out, args;
+    for (int i = 2; i < argc; ++i) {
+      std::string a = argv[i];
+      args += "[" + a + "]";
+      if (a.rfind("--output-dir=", 0) == 0) out = a.substr(13);
+      if (a == "-O" && i + 1 < argc) out = argv[i + 1];
+    }
+    char dir[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, dir);
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("*.alm", &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      do printf("%s\n", fd.cFileName);
+      while (FindNextFileA(h, &fd));
+      FindClose(h);
+    }
+    if (FILE* f = fopen((out + "\\NMZ.i").c_str(), "wb")) {
+      fprintf(f, "%s\n%s\n", dir, args.c_str());
+      fclose(f);
+    }
   } else if (what == "touch" && argc > 3) {
     Sleep(atoi(argv[3]));
     if (FILE* f = fopen(argv[2], "w")) fclose(f);

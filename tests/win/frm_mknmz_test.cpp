@@ -1,0 +1,289 @@
+// The index update dialog, driven inside its modal loop, with a stand-in
+// indexer (tvp_child playing mknmz) so that every path runs quickly.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "core/common/sjis.h"
+#include "core/settings/ini.h"
+#include "plugin/indexing/frm_mknmz.h"
+#include "plugin/shell/exports.h"
+#include "standin-host/standin.h"
+#include "win/win_support.h"
+
+using namespace tvp;
+using namespace tvp::test;
+
+namespace {
+
+std::string ReplaceSlashes(std::string s) {
+  for (char& c : s)
+    if (c == '\\') c = '/';
+  return s;
+}
+
+class MknmzDialog : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(APCStartUp(0), -1);
+    accountDir = scratch.path() + "acct\\";
+    CopyTree(SourceDir() + "samples\\account", accountDir);
+    standin::SetAccount(accountDir);
+    host = standin::CreateFolderWindow("folder");
+    ShowWindow(host, SW_SHOW);
+  }
+  void TearDown() override { DestroyWindow(host); }
+
+  // Settings: `mknmz` lines for [Mknmz], `command` lines for [Command] (they
+  // win over the stand-in indexer that follows them).
+  void WriteSettings(const std::string& mknmz, const std::string& command = "") {
+    WriteFileText(IniPath(), "[Mknmz]\r\n" + mknmz + "[Command]\r\n" + command + "PerlPath=" + ProgramDir() +
+                                 "tvp_child.exe\r\nmknmzPath=mknmz-fake\r\nmknmzOption=--mailnews\r\n");
+  }
+  std::string IniPath() const { return accountDir + "tarvikp.ini"; }
+  std::string Read(const char* section, const char* key) const {
+    return IniFile(ReadFileText(IniPath())).Read(section, key, "(absent)");
+  }
+  // Opens the dialog; `drive` runs inside its modal loop.
+  bool Open(const std::function<void(TfrmMknmz&)>& drive, unsigned delay = 50) {
+    return WhileModal([&] { ShowIndexUpdateDialog(host); },
+                      [&](Form& f) { drive(dynamic_cast<TfrmMknmz&>(f)); }, delay);
+  }
+  static void Tick(TfrmMknmz& d, std::initializer_list<int> items) {
+    for (int i : items) d.lstFolder.SetChecked(i, true);
+  }
+  static std::string Status(TfrmMknmz& d) { return StatusText(d.sbrInfo); }
+  // Folder directories are kept in lower case.
+  std::string FolderDir(const std::string& rel) const { return LowerAscii(accountDir + rel); }
+
+  RecordingUi ui;
+  ScratchDir scratch;
+  std::string accountDir;
+  HWND host = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MknmzDialog, ListsTheFoldersIndentedAndShowsTheIdleStatus) {
+  WriteSettings("NowCountMail=7\r\n");
+  std::vector<std::string> texts;
+  std::string caption, status;
+  RECT dialogRect = {}, hostRect;
+  GetWindowRect(host, &hostRect);
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    for (int i = 0; i < d.lstFolder.Count(); ++i) {
+      char buf[256] = {0};
+      ListView_GetItemText(d.lstFolder.Handle(), i, 0, buf, sizeof buf);
+      texts.push_back(buf);
+    }
+    caption = d.Caption();
+    status = Status(d);
+    dialogRect = d.WindowRect();
+    d.btnCancelClick();
+  }));
+  EXPECT_EQ(texts, (std::vector<std::string>{"郵便受け", "送信箱", "表計算", "ソフト開発", "　プロジェクトα", "　過去ログ",
+                                             "　　2024年度", "　　2023年度", "会議録", "能登旅行"}));
+  EXPECT_EQ(caption, "Tarvik for Namazu [インデックス作成]");
+  EXPECT_EQ(status, "前回更新日時: ???   受信メール数: 7通");
+  int w = dialogRect.right - dialogRect.left;
+  EXPECT_EQ(dialogRect.left, hostRect.left + (hostRect.right - hostRect.left - w) / 2);
+}
+
+TEST_F(MknmzDialog, TickingAGroupTicksItsDeeperItemsOnly) {
+  WriteSettings("");
+  std::vector<bool> ticks;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    // As the user's click does: the list view reports the change.
+    ListView_SetCheckState(d.lstFolder.Handle(), 5, TRUE);
+    ticks = d.lstFolder.Ticks();
+    d.btnCancelClick();
+  }));
+  EXPECT_EQ(ticks, (std::vector<bool>{false, false, false, false, false, true, true, true, false, false}));
+}
+
+TEST_F(MknmzDialog, StoredTargetsAreRestoredOnlyWhereTheTitleStillMatches) {
+  WriteSettings("UsePreviousTarget=1\r\nTargetFolderCount=3\r\nFolder1=0:郵便受け\r\nFolder2=2:違う\r\nFolder3=9:能登旅行\r\n");
+  std::vector<bool> ticks;
+  bool saveTarget = false;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    ticks = d.lstFolder.Ticks();
+    saveTarget = IsChecked(d.chkSaveTarget);
+    d.btnSelectAllClick(false);
+    d.lstFolder.SetChecked(4, true);
+    d.lstFolder.SetChecked(3, true);  // a group is never stored
+    d.btnCancelClick();
+  }));
+  EXPECT_EQ(ticks, (std::vector<bool>{true, false, false, false, false, false, false, false, false, true}));
+  EXPECT_TRUE(saveTarget);
+  // Cancel with the save box ticked stores the new choice; closing writes the file.
+  EXPECT_EQ(Read("Mknmz", "TargetFolderCount"), "1");
+  EXPECT_EQ(Read("Mknmz", "Folder1"), "4:プロジェクトα");
+  EXPECT_EQ(Read("Mknmz", "Folder3"), "9:能登旅行");  // stale keys stay
+}
+
+TEST_F(MknmzDialog, WithoutUsePreviousTargetNothingIsRestored) {
+  WriteSettings("UsePreviousTarget=0\r\nTargetFolderCount=1\r\nFolder1=0:郵便受け\r\n");
+  bool anything = true, saveTarget = true;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    anything = d.lstFolder.Checked(0);
+    saveTarget = IsChecked(d.chkSaveTarget);
+    d.btnCancelClick();
+  }));
+  EXPECT_FALSE(anything);
+  EXPECT_FALSE(saveTarget);
+}
+
+TEST_F(MknmzDialog, HiddenUpdateIndexesEachTickedFolderInItsDirectory) {
+  WriteSettings("ShowWindow=0\r\nNowCountMail=12\r\nLastDate=2020/01/01 00:00\r\n");
+  std::string status;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    Tick(d, {0, 6});
+    d.btnUpdateIndexClick();
+    status = Status(d);
+    EXPECT_EQ(Read("Mknmz", "NowCountMail"), "0");  // written at once
+    EXPECT_EQ(Read("Mknmz", "LastDate"), "2020/01/01 00:00");  // only when the dialog closes
+    d.btnCancelClick();
+  }));
+  std::string inbox = ReadFileText(accountDir + "Namazu\\inbox\\NMZ.i");
+  std::string archive = ReadFileText(accountDir + "Namazu\\b002\\b002\\b002\\NMZ.i");
+  EXPECT_EQ(inbox.substr(0, inbox.find('\n')), FolderDir("inbox.box"));  // working directory: the folder
+  EXPECT_NE(inbox.find("[--replace=s#" + ReplaceSlashes(accountDir) + "#account/#i][.]"), std::string::npos);
+  EXPECT_NE(archive.find("user002.box\\user002.box\\user002.box"), std::string::npos);
+  EXPECT_FALSE(FileExists(accountDir + "Namazu\\outbox\\NMZ.i"));
+  std::string date = Read("Mknmz", "LastDate");
+  EXPECT_EQ(date.size(), 16u);
+  EXPECT_EQ(date[4], '/');
+  EXPECT_NE(date, "2020/01/01 00:00");
+  EXPECT_EQ(status.find("前回更新日時: " + date + "   受信メール数: 0通"), 0u);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MknmzDialog, OutputWindowShowsEachFolderAndIsClosedWithTheDialog) {
+  WriteSettings("");
+  std::string caption, text;
+  HWND output = nullptr;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    Tick(d, {2, 8});
+    d.btnUpdateIndexClick();
+    ASSERT_NE(d.outputWindow, nullptr);
+    caption = d.outputWindow->Caption();
+    text = d.outputWindow->edt.Text();
+    output = d.outputWindow->Handle();
+    d.btnCancelClick();
+  }));
+  EXPECT_EQ(caption, "「会議録」フォルダのインデックス作成中 (2/2) ... 終了");
+  EXPECT_NE(text.find("WorkDir: " + FolderDir("user001.box\\")), std::string::npos);
+  EXPECT_NE(text.find("WorkDir: " + FolderDir("user003.box\\")), std::string::npos);
+  EXPECT_NE(text.find("1.alm "), std::string::npos);
+  for (int i = 0; i < 20; ++i) ProcessMessages();
+  EXPECT_FALSE(IsWindow(output));
+}
+
+TEST_F(MknmzDialog, RebuildDeletesOldIndexFilesOtherwiseTheyStay) {
+  WriteSettings("ShowWindow=0\r\n");
+  std::string index = accountDir + "Namazu\\b001\\";
+  CreateDirectoryA((accountDir + "Namazu").c_str(), nullptr);
+  CreateDirectoryA(index.c_str(), nullptr);
+  WriteFileText(index + "NMZ.old", "x");
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    Tick(d, {2});
+    d.btnUpdateIndexClick();
+    EXPECT_TRUE(FileExists(index + "NMZ.old"));
+    SetChecked(d.chkRebuild, true);
+    d.btnUpdateIndexClick();
+    d.btnCancelClick();
+  }));
+  EXPECT_FALSE(FileExists(index + "NMZ.old"));
+  EXPECT_TRUE(FileExists(index + "NMZ.i"));
+}
+
+TEST_F(MknmzDialog, WorkDirectoryVariantCopiesInRunsThereAndMovesBack) {
+  WriteSettings("ShowWindow=0\r\nUseTempDirectory=1\r\n");
+  std::string index = accountDir + "Namazu\\b001\\";
+  CreateDirectoryA((accountDir + "Namazu").c_str(), nullptr);
+  CreateDirectoryA(index.c_str(), nullptr);
+  WriteFileText(index + "NMZ.old", "old");
+  WriteFileText(index + "filelist.txt", "list");
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string work = std::string(temp) + "Namazu\\";
+  RemoveTree(work);
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    Tick(d, {2});
+    d.btnUpdateIndexClick();
+    d.btnCancelClick();
+  }));
+  std::string nmz = ReadFileText(index + "NMZ.i");
+  EXPECT_NE(nmz.find("[--output-dir="), std::string::npos);
+  EXPECT_EQ(nmz.find("Namazu\\b001]"), std::string::npos);  // not run into the index directory
+  EXPECT_EQ(ReadFileText(index + "NMZ.old"), "old");         // copied in and moved back
+  EXPECT_EQ(ReadFileText(index + "filelist.txt"), "list");
+  EXPECT_FALSE(FileExists(work + "filelist.txt"));
+  EXPECT_FALSE(FileExists(work + "NMZ.i"));
+  RemoveTree(work);
+}
+
+TEST_F(MknmzDialog, AskZeroStartsAtOnceUnlessShiftIsHeld) {
+  WriteSettings("Ask=0\r\nShowWindow=0\r\nUsePreviousTarget=1\r\nTargetFolderCount=1\r\nFolder1=9:能登旅行\r\n");
+  ui.shiftHeld = true;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) { d.btnCancelClick(); }));
+  EXPECT_FALSE(FileExists(accountDir + "Namazu\\b004\\NMZ.i"));
+
+  ui.shiftHeld = false;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) { d.btnCancelClick(); }));
+  EXPECT_TRUE(FileExists(accountDir + "Namazu\\b004\\NMZ.i"));
+}
+
+TEST_F(MknmzDialog, AskZeroCloseOnFinishWithNothingTickedClosesByItselfAfterTheTimer) {
+  WriteSettings("Ask=0\r\nCloseOnFinish=1\r\nNowCountMail=5\r\n");
+  DWORD start = GetTickCount();
+  bool driven = false;
+  // The driver would fire after 5 s: the dialog must be gone long before.
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    driven = true;
+    d.btnCancelClick();
+  }, 5000));
+  DWORD elapsed = GetTickCount() - start;
+  EXPECT_FALSE(driven);
+  EXPECT_GE(elapsed, 150u);
+  EXPECT_LT(elapsed, 3000u);
+  EXPECT_EQ(Read("Mknmz", "NowCountMail"), "5");  // nothing ran
+  EXPECT_EQ(Read("Mknmz", "LastDate"), "???");      // saved as loaded, no date
+}
+
+TEST_F(MknmzDialog, CloseOnFinishClosesAfterAManualUpdate) {
+  WriteSettings("ShowWindow=0\r\nCloseOnFinish=1\r\n");
+  bool closed = false;
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    Tick(d, {0});
+    d.btnUpdateIndexClick();
+    closed = d.GetModalResult() != mrNone;
+    if (!closed) d.btnCancelClick();
+  }));
+  EXPECT_TRUE(closed);
+  EXPECT_NE(Read("Mknmz", "LastDate"), "(absent)");
+}
+
+TEST_F(MknmzDialog, AMissingIndexerIsReportedAndTheUpdateGoesOn) {
+  WriteSettings("ShowWindow=0\r\nNowCountMail=3\r\n", "PerlPath=Z:\\nowhere\\perl.exe\r\n");
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    Tick(d, {0, 1});
+    d.btnUpdateIndexClick();
+    d.btnCancelClick();
+  }));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_NE(ui.messages[0].text.find("エラーコード： "), std::string::npos);
+  EXPECT_EQ(Read("Mknmz", "NowCountMail"), "0");
+}
+
+TEST_F(MknmzDialog, IndexCommandOfTheMenuOpensTheDialog) {
+  WriteSettings("");
+  std::string caption;
+  ASSERT_TRUE(WhileModal([&] { SendMessageA(host, WM_COMMAND, 0, 0); /* no command yet */ }, [](Form&) {}, 10, 500));
+  // Through the plug-in's own table, as the menu callback does.
+  ASSERT_TRUE(WhileModal([&] { ShowIndexUpdateDialog(host); }, [&](Form& f) {
+    caption = f.Caption();
+    f.SetModalResult(mrCancel);
+  }));
+  EXPECT_EQ(caption, "Tarvik for Namazu [インデックス作成]");
+}
