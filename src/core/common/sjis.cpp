@@ -27,7 +27,7 @@ size_t FindLast(const std::string& s, const std::string& pat) {
   // One pass over the character boundaries: linear however many matches.
   size_t last = std::string::npos;
   for (size_t i = 0; i < s.size() && s.size() - i >= pat.size(); i += CharLen(s, i))
-    if (s.compare(i, pat.size(), pat) == 0) last = i;
+    if (s[i] == pat[0] && s.compare(i, pat.size(), pat) == 0) last = i;
   return last;
 }
 
@@ -95,16 +95,28 @@ std::string TrimRight(const std::string& s) {
   return s.substr(0, e);
 }
 
-std::vector<std::string> SplitLines(const std::string& s) {
-  std::vector<std::string> lines;
+// Calls add(start, length) for every line of s.
+template <typename Add>
+static void ForEachLine(std::string_view s, Add add) {
   size_t start = 0;
   for (size_t i = 0; i < s.size(); ++i) {
     if (s[i] != '\r' && s[i] != '\n') continue;
-    lines.emplace_back(s, start, i - start);
+    add(start, i - start);
     if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < s.size()) lines.emplace_back(s, start, std::string::npos);
+  if (start < s.size()) add(start, s.size() - start);
+}
+
+std::vector<std::string> SplitLines(const std::string& s) {
+  std::vector<std::string> lines;
+  ForEachLine(s, [&](size_t start, size_t length) { lines.emplace_back(s, start, length); });
+  return lines;
+}
+
+std::vector<std::string_view> SplitLineViews(std::string_view s) {
+  std::vector<std::string_view> lines;
+  ForEachLine(s, [&](size_t start, size_t length) { lines.push_back(s.substr(start, length)); });
   return lines;
 }
 

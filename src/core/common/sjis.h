@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tvp {
@@ -39,6 +40,8 @@ std::string TrimRight(const std::string& s);
 // Splits at CR LF, lone CR or lone LF. A final line break does not add an
 // empty last line; an empty text has no lines.
 std::vector<std::string> SplitLines(const std::string& s);
+// The same lines as views into `s`, which must outlive them.
+std::vector<std::string_view> SplitLineViews(std::string_view s);
 
 // Decimal text to integer; `fallback` when the text (after trimming blanks)
 // is not a whole decimal number (optional sign) within the int range.
