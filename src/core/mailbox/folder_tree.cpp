@@ -152,7 +152,7 @@ int FindFromEnd(const std::string& text, const std::string& pattern, int n) {
   if (n < 1 || pattern.empty()) return 0;
   std::vector<size_t> hits;
   for (size_t i = 0; i + pattern.size() <= text.size(); i += CharLen(text, i))
-    if (text.compare(i, pattern.size(), pattern) == 0) hits.push_back(i);
+    if (text[i] == pattern[0] && text.compare(i, pattern.size(), pattern) == 0) hits.push_back(i);
   if (hits.size() < static_cast<size_t>(n)) return 0;
   return static_cast<int>(hits[hits.size() - n]) + 1;
 }
