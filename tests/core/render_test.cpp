@@ -293,6 +293,12 @@ TEST(Render, BrokenAndOddTextDoesNotRunOffItsEnd) {
   TRenderedResult r = Render(raw);
   ASSERT_EQ(r.Hits.size(), 1u);
   ExpectConsistent(r);
+  // An empty line followed by two more is a path line too: an empty path.
+  r = Render(Header() + "1. t (スコア: 1)\n\n\n\n\n\n" + kFooter);
+  ASSERT_EQ(r.Hits.size(), 1u);
+  EXPECT_EQ(r.Hits[0].Path, "");
+  EXPECT_EQ(r.Hits[0].PathStart, r.Hits[0].TitleStart + static_cast<int>(std::string("1. t (スコア: 1)").size()) + 2);
+  ExpectConsistent(r);
   // A lead byte right before a line break, and lines of only blanks.
   for (const std::string& s : {std::string("x\n1. \x83\n\x83\n\n\n\n\n"), std::string("\n1. \n \n \n\n\n\n\n"),
                                std::string("\n1. (score:\n/\n\n\n\n\n\n"), std::string("\n\n\n\n\n\n")}) {

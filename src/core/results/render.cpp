@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <deque>
+#include <string_view>
 
 #include "core/common/sjis.h"
 #include "core/indexing/paths.h"
@@ -16,21 +18,22 @@ const char kScoreMarkerJa[] = " (スコア:";
 
 // "参考ヒット数: " alone on one of the lines 0 to 3 opens the per-index
 // hit-count block; its lines "(index) counts" get the searched folders'
-// titles, in the order of the request.
-void ShowFolderTitles(std::vector<std::string>& lines, const TTVPSearchInfo& request,
-                      const std::vector<TFolderInfo>& folders) {
+// titles, in the order of the request. Rewritten lines are kept in `owned`.
+void ShowFolderTitles(std::vector<std::string_view>& lines, std::deque<std::string>& owned,
+                      const TTVPSearchInfo& request, const std::vector<TFolderInfo>& folders) {
   size_t header = 0;
   while (header < lines.size() && header < 4 && lines[header] != kHitCountHeader) ++header;
   if (header == lines.size() || header == 4) return;
   size_t count = std::min(request.FolderIndexes.size(), static_cast<size_t>(std::max(request.FolderCount, 0)));
   for (size_t l = header + 1, k = 0; l < lines.size(); ++l, ++k) {
-    std::string& line = lines[l];
+    std::string line(lines[l]);
     size_t close = Find(line, ") ");
     if (line.empty() || close == std::string::npos) break;
     if (k >= count) continue;
     int p = request.FolderIndexes[k];
     if (p < 0 || static_cast<size_t>(p) >= folders.size()) continue;
-    line = "「" + folders[p].Title + "」 " + line.substr(close + 1);
+    owned.push_back("「" + folders[p].Title + "」 " + line.substr(close + 1));
+    lines[l] = owned.back();
   }
 }
 
@@ -39,7 +42,7 @@ void ShowFolderTitles(std::vector<std::string>& lines, const TTVPSearchInfo& req
 // is reused while it still lies ahead; every line is looked at once.
 class LocationFinder {
  public:
-  LocationFinder(const std::vector<std::string>& lines, int last, std::string location)
+  LocationFinder(const std::vector<std::string_view>& lines, int last, std::string location)
       : lines_(lines), last_(last), location_(std::move(location)) {}
 
   // Line number (>= from) and the byte offset of the location in it; false if none.
@@ -49,7 +52,7 @@ class LocationFinder {
       from_ = from;
       found_ = -1;
       for (int k = from; k <= last_; ++k) {
-        size_t at = Find(LowerAscii(lines_[k]), location_);
+        size_t at = Find(LowerAscii(std::string(lines_[k])), location_);
         if (at != std::string::npos) {
           found_ = k;
           offset_ = at;
@@ -64,7 +67,7 @@ class LocationFinder {
   }
 
  private:
-  const std::vector<std::string>& lines_;
+  const std::vector<std::string_view>& lines_;
   int last_;
   std::string location_;
   bool searched_ = false;
@@ -74,7 +77,7 @@ class LocationFinder {
 
 class Renderer {
  public:
-  Renderer(std::vector<std::string> lines, bool namazu13, const std::string& mailboxRoot)
+  Renderer(std::vector<std::string_view> lines, bool namazu13, const std::string& mailboxRoot)
       : lines_(std::move(lines)),
         last_(static_cast<int>(lines_.size()) - 5),
         pathWords_(namazu13 ? 3 : 2),
@@ -83,10 +86,10 @@ class Renderer {
   TRenderedResult Run() {
     TRenderedResult r;
     size_t size = 0;
-    for (const std::string& line : lines_) size += line.size() + 2;
+    for (std::string_view line : lines_) size += line.size() + 2;
     r.Text.reserve(size);
     starts_.reserve(lines_.size());
-    for (const std::string& line : lines_) {
+    for (std::string_view line : lines_) {
       starts_.push_back(static_cast<int>(r.Text.size()));
       r.Text += line;
       r.Text += "\r\n";
@@ -96,7 +99,7 @@ class Renderer {
     if (r.Text.size() > static_cast<size_t>(INT_MAX)) return r;
 
     int first = 1;
-    while (first < static_cast<int>(lines_.size()) && !StartsWith(lines_[first], "1. ")) ++first;
+    while (first < static_cast<int>(lines_.size()) && lines_[first].substr(0, 3) != "1. ") ++first;
     if (first >= static_cast<int>(lines_.size())) return r;
     r.Found = true;
 
@@ -120,10 +123,16 @@ class Renderer {
     std::fill(r.LinkMap.begin() + start, r.LinkMap.begin() + start + length, value);
   }
 
+  // LastPos of a marker, skipping the character walk for a line that does
+  // not hold its bytes at all.
+  static int MarkerPos(std::string_view view, const std::string& line, const char* marker) {
+    return view.find(marker) == std::string_view::npos ? 0 : LastPos(line, marker);
+  }
+
   void AddTitle(TRenderedResult& r, int i) {
-    const std::string& line = lines_[i];
-    int p = LastPos(line, kScoreMarker);
-    if (p == 0) p = LastPos(line, kScoreMarkerJa);
+    const std::string line(lines_[i]);
+    int p = MarkerPos(lines_[i], line, kScoreMarker);
+    if (p == 0) p = MarkerPos(lines_[i], line, kScoreMarkerJa);
     int length = p > 0 ? p - 1 : 0;  // the title stops before the marker
     int start = starts_[i];
     Mark(r, start, length, kLinkTitle);
@@ -140,7 +149,7 @@ class Renderer {
   int AddPath(TRenderedResult& r, int i) {
     int j = i;
     size_t s = 0;
-    if (!StartsWith(lines_[i], "/")) {
+    if (lines_[i].substr(0, 1) != "/") {
       int found;
       size_t offset;
       if (locations_.Next(i, found, offset)) {
@@ -148,7 +157,7 @@ class Renderer {
         s = offset;
       }
     }
-    const std::string& line = lines_[j];
+    const std::string line(lines_[j]);
     // The path ends before the blank that precedes the last size words.
     int blank = FindFromEnd(line, " ", pathWords_);  // 1-based, 0 if too few blanks
     int length = blank > 0 ? std::max(blank - 1 - static_cast<int>(s), 0) : 0;
@@ -170,7 +179,7 @@ class Renderer {
     r.Hits.pop_back();
   }
 
-  std::vector<std::string> lines_;
+  std::vector<std::string_view> lines_;
   std::vector<int> starts_;
   int last_;  // the last line that may be a title or path line
   int pathWords_;
@@ -182,8 +191,9 @@ class Renderer {
 TRenderedResult RenderResultText(const std::string& raw, const TTVPSettings& settings,
                                  const TTVPSearchInfo& request, const std::vector<TFolderInfo>& folders,
                                  const std::string& mailboxRoot) {
-  std::vector<std::string> lines = SplitLines(raw);
-  if (settings.RenameToFolderName == "1") ShowFolderTitles(lines, request, folders);
+  std::vector<std::string_view> lines = SplitLineViews(raw);
+  std::deque<std::string> rewritten;
+  if (settings.RenameToFolderName == "1") ShowFolderTitles(lines, rewritten, request, folders);
   return Renderer(std::move(lines), IsNamazu13(settings.NamazuVersion), mailboxRoot).Run();
 }
 
