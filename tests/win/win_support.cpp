@@ -54,6 +54,50 @@ void CopyTree(const std::string& from, const std::string& to) {
   FindClose(h);
 }
 
+std::string ShimDir() {
+  char buf[MAX_PATH];
+  DWORD n = GetFullPathNameA((ProgramDir() + "..\\namazu-shim\\").c_str(), MAX_PATH, buf, nullptr);
+  return std::string(buf, n);
+}
+
+std::string ShortPath(const std::string& path) {
+  char buf[MAX_PATH];
+  DWORD n = GetShortPathNameA(path.c_str(), buf, MAX_PATH);
+  return std::string(buf, n);
+}
+
+// Runs a command line in a directory with standard output and standard error
+// captured through an anonymous pipe; the exit code, or -1 if it did not start.
+int RunCaptured(const std::string& commandLine, const std::string& dir, std::string* output) {
+  SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+  HANDLE readEnd, writeEnd;
+  if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return -1;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si = {sizeof si};
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  si.hStdOutput = si.hStdError = writeEnd;
+  PROCESS_INFORMATION pi;
+  std::string cmd = commandLine;
+  BOOL started = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, dir.c_str(), &si, &pi);
+  CloseHandle(writeEnd);
+  if (!started) {
+    CloseHandle(readEnd);
+    return -1;
+  }
+  output->clear();
+  char buf[4096];
+  DWORD got;
+  while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) output->append(buf, got);
+  CloseHandle(readEnd);
+  WaitForSingleObject(pi.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return static_cast<int>(code);
+}
+
 namespace {
 std::function<void(tvp::Form&)> g_drive;
 bool g_timedOut = false;

@@ -68,6 +68,15 @@ std::string ProgramDir();
 // The project's source tree (tests run with it as their working directory).
 std::string SourceDir();
 
+// The Namazu bridge of the test build: perl.exe and namazu.exe run Debian's
+// mknmz and namazu (directory with a trailing backslash).
+std::string ShimDir();
+// The short (8.3) form of a path.
+std::string ShortPath(const std::string& path);
+// Runs a command line in a directory with standard output and standard error
+// captured through an anonymous pipe; the exit code, or -1 if it did not start.
+int RunCaptured(const std::string& commandLine, const std::string& dir, std::string* output);
+
 // Calls `open`, which runs a modal form, and `drive` on that form once its
 // modal loop runs. A form still open after `timeoutMs` is closed and the
 // result says so (false).
