@@ -1,5 +1,7 @@
 #include "plugin/forms/form.h"
 
+#include <commctrl.h>
+
 #include "core/common/placement.h"
 #include "plugin/ui/controls.h"
 #include "plugin/ui/guard.h"
@@ -21,6 +23,8 @@ HINSTANCE ModuleInstance() {
 void RegisterFormClass() {
   static bool registered = false;
   if (registered) return;
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
   WNDCLASSA wc = {};
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = DefWindowProcA;

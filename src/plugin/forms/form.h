@@ -55,16 +55,16 @@ class Form {
   HFONT Font() const { return font_; }
 
   // Handlers; the defaults do nothing.
-  virtual void OnCommand(int id, int code, HWND control) {}
-  virtual LRESULT OnNotify(NMHDR* header) { return 0; }
-  virtual void OnTimer(UINT_PTR id) {}
-  virtual void OnResize(int width, int height) {}
+  virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
+  virtual LRESULT OnNotify(NMHDR* /*header*/) { return 0; }
+  virtual void OnTimer(UINT_PTR /*id*/) {}
+  virtual void OnResize(int /*width*/, int /*height*/) {}
   virtual bool FormCloseQuery() { return true; }
   virtual void FormClose() {}
   // Runs once the form has become visible (the showing-changed message).
   virtual void CMShowingChanged() {}
   // Any other message; return true when handled and set `result`.
-  virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+  virtual bool OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, LRESULT& /*result*/) { return false; }
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -84,8 +84,8 @@ TfrmMknmz::TfrmMknmz(HWND host) {
   chkRebuild = AddControl("BUTTON", "削除して作り直す(&R)", BS_AUTOCHECKBOX | WS_TABSTOP, 8, 228, 180, 20, kChkRebuild);
   chkSaveTarget =
       AddControl("BUTTON", "対象フォルダ保存(&S)", BS_AUTOCHECKBOX | WS_TABSTOP, 8, 248, 180, 20, kChkSaveTarget);
-  btnUpdateIndex = AddControl("BUTTON", "インデックス作成", BS_DEFPUSHBUTTON | WS_TABSTOP, 196, 236, 96, 25, IDOK);
-  btnCancel = AddControl("BUTTON", "キャンセル", BS_PUSHBUTTON | WS_TABSTOP, 298, 236, 71, 25, IDCANCEL);
+  btnUpdateIndex = AddControl("BUTTON", "インデックス作成", BS_DEFPUSHBUTTON | WS_TABSTOP, 188, 236, 106, 25, IDOK);
+  btnCancel = AddControl("BUTTON", "キャンセル", BS_PUSHBUTTON | WS_TABSTOP, 300, 236, 69, 25, IDCANCEL);
   sbrInfo = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSbrInfo)), nullptr, nullptr);
   SendMessageA(sbrInfo, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
