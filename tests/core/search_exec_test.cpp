@@ -194,8 +194,6 @@ TEST(SearchChecks, RefusesNoFolderFirstThenAnEmptyExpression) {
   // full-width space.
   EXPECT_FALSE(IsEmptyExpression("\x81\x81\x40"));
   EXPECT_FALSE(IsEmptyExpression("　検索　"));
-  EXPECT_EQ(std::string(kEmptyExpressionMessage), "検索式を入力してください。");
-  EXPECT_EQ(std::string(kNoFolderMessage), "検索するフォルダを選択してください。");
 }
 
 TEST(SearchChecks, HistoryMovesAMatchKeepingItsOwnLetterCase) {
@@ -206,10 +204,4 @@ TEST(SearchChecks, HistoryMovesAMatchKeepingItsOwnLetterCase) {
   EXPECT_EQ(PushHistory({}, "x"), std::vector<std::string>{"x"});
   // Only ASCII letters fold: full-width "Ａ" and "ａ" are different entries.
   EXPECT_EQ(PushHistory({"Ａ"}, "ａ").size(), 2u);
-}
-
-TEST(SearchChecks, ResultFileMessages) {
-  EXPECT_EQ(ResultFileProblem(false, 0, "C:\\r.txt"), "検索結果のファイルが見つかりません。\nC:\\r.txt");
-  EXPECT_EQ(ResultFileProblem(true, 0, "C:\\r.txt"), "検索結果のファイルのサイズが 0 バイトです。\nC:\\r.txt");
-  EXPECT_EQ(ResultFileProblem(true, 1, "C:\\r.txt"), "");
 }
