@@ -125,3 +125,9 @@ add_custom_command(OUTPUT ${TVP_SHIM_DIR}/namazu-shim
   DEPENDS ${CMAKE_SOURCE_DIR}/tests/namazu-shim/namazu-shim)
 add_custom_target(namazu_shim ALL DEPENDS ${TVP_SHIM_DIR}/namazu-shim namazu_launcher)
 add_dependencies(tvp_win_tests namazu_shim)
+
+# Timings under Wine (scripts/bench).
+add_executable(tvp_bench bench/win/tvp_bench.cpp $<TARGET_OBJECTS:tvpplugin>)
+set_target_properties(tvp_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+target_link_libraries(tvp_bench PRIVATE tvpcore ${TVP_WIN_LIBS})
+target_link_options(tvp_bench PRIVATE ${TVP_STATIC_RUNTIME})

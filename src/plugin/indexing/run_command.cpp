@@ -51,12 +51,47 @@ void RunAndWait(const std::string& commandLine, const std::string& workDir, WORD
   CloseHandle(pi.hProcess);
 }
 
-void Show(OutputViewer& viewer, const std::vector<std::string>& lines) {
-  if (lines.empty()) return;
-  viewer.AppendLines(lines);
-  // Follow the output: at least the two lines of a short block.
-  viewer.ScrollLines(std::max<int>(2, static_cast<int>(lines.size())));
-}
+// Lines read from the pipe and not shown yet. Reading comes first, so that
+// the child never waits for a full pipe while the view is busy; the lines
+// are shown in slices whenever the pipe is empty.
+class PendingLines {
+ public:
+  void Add(std::vector<std::string> lines) {
+    for (std::string& l : lines) {
+      bytes_ += l.size();
+      lines_.push_back(std::move(l));
+    }
+  }
+  bool Empty() const { return shown_ == lines_.size(); }
+  // Too much waiting to be shown: show before reading on (bounds the memory).
+  bool Full() const { return bytes_ > kMaxPendingBytes; }
+  // Shows at most `max` lines.
+  void ShowSome(OutputViewer& viewer, size_t max) {
+    size_t end = std::min(lines_.size(), shown_ + max);
+    if (end == shown_) return;
+    std::vector<std::string> slice(std::make_move_iterator(lines_.begin() + shown_),
+                                   std::make_move_iterator(lines_.begin() + end));
+    for (const std::string& l : slice) bytes_ -= l.size();
+    viewer.AppendLines(slice);
+    // Follow the output: at least the two lines of a short block.
+    viewer.ScrollLines(std::max<int>(2, static_cast<int>(slice.size())));
+    shown_ = end;
+    if (Empty()) {
+      lines_.clear();
+      shown_ = 0;
+    }
+  }
+  void ShowAll(OutputViewer& viewer) { ShowSome(viewer, lines_.size()); }
+
+ private:
+  static constexpr size_t kMaxPendingBytes = 8 * 1024 * 1024;
+  std::vector<std::string> lines_;
+  size_t shown_ = 0;
+  size_t bytes_ = 0;
+};
+
+// Lines shown per slice while the child may still be writing.
+constexpr size_t kSliceLines = 256;
 
 void Capture(const std::string& commandLine, const std::string& workDir, OutputViewer& viewer) {
   viewer.finished = 0;
@@ -92,22 +127,26 @@ void Capture(const std::string& commandLine, const std::string& workDir, OutputV
   CloseHandle(writeEnd);  // reading ends when the child and its children are gone
 
   OutputLineSplitter splitter;
+  PendingLines pending;
   std::string block(kPipeBufferSize, '\0');
   for (;;) {
     DWORD available = 0;
     if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) break;  // closed
-    if (available == 0) {
-      // Nothing yet: keep the windows alive, wake for input, the child's end or soon.
-      ProcessMessages();
+    if (available > 0 && !pending.Full()) {
+      DWORD got = 0;
+      if (!ReadFile(readEnd, &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0)
+        break;
+      pending.Add(splitter.Feed(block.substr(0, got)));
+    } else if (!pending.Empty()) {
+      pending.ShowSome(viewer, kSliceLines);
+    } else {
+      // Nothing to do: wake for input, the child's end, or soon.
       MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, kIdleWaitMs, QS_ALLINPUT);
-      continue;
     }
-    DWORD got = 0;
-    if (!ReadFile(readEnd, &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0) break;
-    Show(viewer, splitter.Feed(block.substr(0, got)));
     ProcessMessages();
   }
-  Show(viewer, splitter.Finish());
+  pending.Add(splitter.Finish());
+  pending.ShowAll(viewer);
   WaitForSingleObject(pi.hProcess, INFINITE);
   CloseHandle(pi.hProcess);
   CloseHandle(readEnd);

@@ -1,6 +1,7 @@
 // A console program that the Windows tests start as a child process.
 //   tvp_child lines N         N numbered lines
-//   tvp_child bytes N         about N bytes of lines, as fast as possible
+//   tvp_child bytes N [FILE]  about N bytes of lines, as fast as possible; the
+//                             seconds it took go into FILE
 //   tvp_child chunks          text in pieces without line feeds, then a tail
 //   tvp_child silent          nothing
 //   tvp_child stderr          one line on standard error
@@ -30,7 +31,17 @@ int main(int argc, char** argv) {
     std::string line = "mknmz: indexing Z:\\mail\\acct\\user001.box\\1234.alm (12345 bytes) ...\n";
     long total = argc > 2 ? atol(argv[2]) : 1 << 20;
     setvbuf(stdout, buf, _IOFBF, sizeof buf);
+    LARGE_INTEGER freq, start, end;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&start);
     for (long written = 0; written < total; written += static_cast<long>(line.size())) fputs(line.c_str(), stdout);
+    fflush(stdout);
+    QueryPerformanceCounter(&end);
+    if (argc > 3)
+      if (FILE* f = fopen(argv[3], "w")) {
+        fprintf(f, "%f\n", double(end.QuadPart - start.QuadPart) / double(freq.QuadPart));
+        fclose(f);
+      }
   } else if (what == "chunks") {
     Put("abc");
     Sleep(150);
