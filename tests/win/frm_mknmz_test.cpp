@@ -276,14 +276,40 @@ TEST_F(MknmzDialog, AMissingIndexerIsReportedAndTheUpdateGoesOn) {
   EXPECT_EQ(Read("Mknmz", "NowCountMail"), "0");
 }
 
-TEST_F(MknmzDialog, IndexCommandOfTheMenuOpensTheDialog) {
+TEST_F(MknmzDialog, TheMenusIndexCommandOpensTheDialog) {
   WriteSettings("");
+  APCFolderInitMenu(host, GetMenu(host), 101);
+  HMENU tools = GetSubMenu(GetMenu(host), 3);
+  UINT indexCommand = GetMenuItemID(tools, GetMenuItemCount(tools) - 2);
   std::string caption;
-  ASSERT_TRUE(WhileModal([&] { SendMessageA(host, WM_COMMAND, 0, 0); /* no command yet */ }, [](Form&) {}, 10, 500));
-  // Through the plug-in's own table, as the menu callback does.
-  ASSERT_TRUE(WhileModal([&] { ShowIndexUpdateDialog(host); }, [&](Form& f) {
+  ASSERT_TRUE(WhileModal([&] { SendMessageA(host, WM_COMMAND, indexCommand, 0); }, [&](Form& f) {
     caption = f.Caption();
     f.SetModalResult(mrCancel);
   }));
   EXPECT_EQ(caption, "Tarvik for Namazu [インデックス作成]");
+}
+
+TEST_F(MknmzDialog, StartUpTriggerShowsTheHostWindowAndRunsTheUpdate) {
+  ShowWindow(host, SW_HIDE);
+  WriteSettings("When=StartUp\r\nIntervalCountMail=50\r\nNowCountMail=50\r\nAsk=0\r\nShowWindow=0\r\n"
+                "UsePreviousTarget=1\r\nTargetFolderCount=1\r\nFolder1=2:表計算\r\n");
+  bool hostVisible = false;
+  ASSERT_TRUE(WhileModal([&] { APCFolderCreate(host); }, [&](Form& f) {
+    hostVisible = IsWindowVisible(host);
+    f.SetModalResult(mrCancel);
+  }));
+  EXPECT_TRUE(hostVisible);
+  EXPECT_TRUE(FileExists(accountDir + "Namazu\\b001\\NMZ.i"));
+  EXPECT_EQ(Read("Mknmz", "NowCountMail"), "0");
+}
+
+TEST_F(MknmzDialog, CleanUpTriggerRunsTheUpdateWhenTheFolderWindowCloses) {
+  WriteSettings("When=CleanUp\r\nIntervalCountMail=1\r\nNowCountMail=3\r\nAsk=0\r\nShowWindow=0\r\n"
+                "CloseOnFinish=1\r\nUsePreviousTarget=1\r\nTargetFolderCount=1\r\nFolder1=8:会議録\r\n");
+  APCFolderCreate(host);  // not at start-up
+  EXPECT_FALSE(FileExists(accountDir + "Namazu\\b003\\NMZ.i"));
+  bool driven = false;
+  ASSERT_TRUE(WhileModal([&] { APCFolderClose(host); }, [&](Form&) { driven = true; }, 5000));
+  EXPECT_FALSE(driven);  // closed by itself
+  EXPECT_TRUE(FileExists(accountDir + "Namazu\\b003\\NMZ.i"));
 }
