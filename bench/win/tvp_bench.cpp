@@ -161,12 +161,11 @@ int Mknmz(const std::string& perl, int mails) {
     RunCommand(c.commandLine, c.workDir, mode, viewer);
   };
   double direct = Seconds([&] { run(rmHidden, nullptr); });
-  double captured = Seconds([&] {
-    TfrmWindow* window = new TfrmWindow(nullptr);
-    window->Show();
-    run(rmCapture, &window->edt);
-    delete window;
-  });
+  // One output window serves every folder of an update, as in the index dialog.
+  TfrmWindow* window = new TfrmWindow(nullptr);
+  window->Show();
+  double captured = Seconds([&] { run(rmCapture, &window->edt); });
+  delete window;
   fprintf(stderr, "mknmz over %d mails: direct %.2f s, output window %.2f s\nratio: %.2f\n", mails, direct, captured,
          captured / direct);
   return 0;

@@ -14,7 +14,7 @@ namespace {
 
 // Large enough that a chatty child (a line per indexed mail) rarely waits for us.
 constexpr DWORD kPipeBufferSize = 64 * 1024;
-constexpr DWORD kIdleWaitMs = 5;
+constexpr DWORD kIdleWaitMs = 50;
 
 void ReportFailure(const std::string& commandLine, const std::string& workDir, DWORD code) {
   ShowError(GetActiveWindow(), RunFailureMessage(workDir, commandLine, code));
