@@ -53,6 +53,14 @@ TEST(Ini, ValuesCannotInjectLines) {
   EXPECT_FALSE(ini.HasKey("Command", "namazuPath"));
 }
 
+TEST(Ini, ALineBreakAfterALeadByteCannotSplitTheLineEither) {
+  IniFile ini;
+  ini.Write("S", "k", std::string("\x8A\n[X]\ny=1", 10));
+  IniFile again(ini.Text());
+  EXPECT_FALSE(again.HasKey("X", "y"));
+  EXPECT_TRUE(again.HasKey("S", "k"));
+}
+
 TEST(Ini, WritingTheSameValueChangesNothing) {
   std::string text = "[A]\r\nx =  1  \r\n";
   IniFile ini(text);
