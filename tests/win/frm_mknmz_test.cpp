@@ -9,7 +9,7 @@
 #include "plugin/indexing/frm_mknmz.h"
 #include "plugin/shell/exports.h"
 #include "standin-host/standin.h"
-#include "win/win_support.h"
+#include "win/sample_account.h"
 
 using namespace tvp;
 using namespace tvp::test;
@@ -22,27 +22,18 @@ std::string ReplaceSlashes(std::string s) {
   return s;
 }
 
-class MknmzDialog : public testing::Test {
+class MknmzDialog : public SampleAccount<> {
  protected:
   void SetUp() override {
-    ASSERT_EQ(APCStartUp(0), -1);
-    accountDir = scratch.path() + "acct\\";
-    CopyTree(SourceDir() + "samples\\account", accountDir);
-    standin::SetAccount(accountDir);
-    host = standin::CreateFolderWindow("folder");
+    SampleAccount::SetUp();
     ShowWindow(host, SW_SHOW);
   }
-  void TearDown() override { DestroyWindow(host); }
 
   // Settings: `mknmz` lines for [Mknmz], `command` lines for [Command] (they
   // win over the stand-in indexer that follows them).
   void WriteSettings(const std::string& mknmz, const std::string& command = "") {
     WriteFileText(IniPath(), "[Mknmz]\r\n" + mknmz + "[Command]\r\n" + command + "PerlPath=" + ProgramDir() +
                                  "tvp_child.exe\r\nmknmzPath=mknmz-fake\r\nmknmzOption=--mailnews\r\n");
-  }
-  std::string IniPath() const { return accountDir + "tarvikp.ini"; }
-  std::string Read(const char* section, const char* key) const {
-    return IniFile(ReadFileText(IniPath())).Read(section, key, "(absent)");
   }
   // Opens the dialog; `drive` runs inside its modal loop.
   bool Open(const std::function<void(TfrmMknmz&)>& drive, unsigned delay = 50) {
@@ -55,11 +46,6 @@ class MknmzDialog : public testing::Test {
   static std::string Status(TfrmMknmz& d) { return StatusText(d.sbrInfo); }
   // Folder directories are kept in lower case.
   std::string FolderDir(const std::string& rel) const { return LowerAscii(accountDir + rel); }
-
-  RecordingUi ui;
-  ScratchDir scratch;
-  std::string accountDir;
-  HWND host = nullptr;
 };
 
 }  // namespace

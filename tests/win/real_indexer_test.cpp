@@ -8,7 +8,7 @@
 #include "plugin/indexing/frm_mknmz.h"
 #include "plugin/shell/exports.h"
 #include "standin-host/standin.h"
-#include "win/win_support.h"
+#include "win/sample_account.h"
 
 using namespace tvp;
 using namespace tvp::test;
@@ -28,19 +28,8 @@ const SampleFolder kFolders[] = {
     {"b003", "minutesonly", 4},         {"b004", "nototrip", 3},
 };
 
-class RealIndexer : public testing::TestWithParam<bool> {
+class RealIndexer : public SampleAccount<testing::TestWithParam<bool>> {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(APCStartUp(0), -1);
-    accountDir = scratch.path() + "acct\\";
-    CopyTree(SourceDir() + "samples\\account", accountDir);
-    standin::SetAccount(accountDir);
-    host = standin::CreateFolderWindow("folder");
-  }
-  void TearDown() override { DestroyWindow(host); }
-
-  std::string IniPath() const { return accountDir + "tarvikp.ini"; }
-
   // Hits of the real namazu for `word` in one index directory.
   int Count(const std::string& indexDir, const std::string& word) {
     std::string out;
@@ -52,11 +41,6 @@ class RealIndexer : public testing::TestWithParam<bool> {
     size_t at = s.find_first_of("0123456789");
     return at == std::string::npos ? -1 : atoi(s.c_str() + at);
   }
-
-  RecordingUi ui;
-  ScratchDir scratch;
-  std::string accountDir;
-  HWND host = nullptr;
 };
 
 }  // namespace
