@@ -7,10 +7,12 @@ namespace tvp {
 
 namespace {
 
+// No font and no \plain: the text keeps the control's default format (the
+// view's font) and gets only the colours and effects of the styles.
 const char kHeader[] =
-    "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 ;}}"
+    "{\\rtf1\\ansi\\ansicpg932"
     "{\\colortbl ;\\red0\\green0\\blue255;\\red0\\green128\\blue128;}"
-    "\\uc1\\pard\\plain\\f0 ";
+    "\\uc1 ";
 
 void AppendHex(std::string& out, unsigned char c) {
   static const char kDigits[] = "0123456789abcdef";
@@ -73,7 +75,9 @@ std::string RichText(const std::string& text, const std::vector<TStyleRange>& st
     i += len;
   }
   if (open) out += '}';
-  return out + "}";
+  // A stream-in that replaces the whole text takes its last paragraph mark
+  // for the end of the document: one more keeps the text's own last break.
+  return out + "\\par}";
 }
 
 }  // namespace tvp
