@@ -2,12 +2,13 @@
 // for it, for the demo and for trying the plug-in by hand.
 //
 //   Almail.exe --plugin tarvikp.dll --account DIR\ [--mailbox DIR\]
-//              [--open-menu MS] [--command N:MS] [--quit-after MS]
+//              [--open-menu MS] [--command N:MS] [--quit-after MS] [--report FILE]
 //
 // --open-menu drops down the fourth menu after MS milliseconds (for a
 // screenshot); --command chooses the plug-in's N-th registered command
 // (1 = index, 2 = search) after MS milliseconds; --quit-after closes the
-// folder window.
+// folder window; --report writes, when the host ends, the plug-in's name,
+// whether it started, and the items of the fourth menu.
 #include <windows.h>
 
 #include <cstdio>
@@ -36,10 +37,23 @@ void CALLBACK OnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
   }
 }
 
+void WriteReport(const std::string& path, const std::string& name, bool started, HMENU menu) {
+  if (path.empty()) return;
+  FILE* f = fopen(path.c_str(), "wb");
+  if (!f) return;
+  fprintf(f, "plugin: %s\nstarted: %s\n", name.c_str(), started ? "yes" : "no");
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+    char text[256] = "-";
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    fprintf(f, "menu: %s\n", text[0] ? text : "-");
+  }
+  fclose(f);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  std::string plugin = "tarvikp.dll";
+  std::string plugin = "tarvikp.dll", report;
   int openMenu = -1, command = -1, quit = -1;
   for (int i = 1; i + 1 < __argc; i += 2) {
     std::string opt = __argv[i], val = __argv[i + 1];
@@ -48,6 +62,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     else if (opt == "--mailbox") standin::SetMailbox(val);
     else if (opt == "--open-menu") openMenu = atoi(val.c_str());
     else if (opt == "--quit-after") quit = atoi(val.c_str());
+    else if (opt == "--report") report = val;
     else if (opt == "--command") sscanf(val.c_str(), "%d:%d", &g_command, &command);
   }
 
@@ -56,8 +71,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MessageBoxA(nullptr, ("cannot load " + plugin).c_str(), "Almail", MB_ICONERROR);
     return 2;
   }
-  if (!p.StartUp()) return 3;
-  HWND window = standin::CreateFolderWindow("AL-Mail32 - " + std::string(p.Get<const char*(__stdcall*)()>("APCGetPlugName")()));
+  bool started = p.StartUp();
+  std::string name = p.Get<const char*(__stdcall*)()>("APCGetPlugName")();
+  if (!started) {
+    WriteReport(report, name, false, nullptr);
+    return 3;
+  }
+  HWND window = standin::CreateFolderWindow("AL-Mail32 - " + name);
   ShowWindow(window, SW_SHOWNORMAL);
   p.FolderOpened(window);
   UpdateWindow(window);
@@ -68,6 +88,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG msg;
   while (IsWindow(window) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (msg.hwnd == window && msg.message == WM_CLOSE) {
+      WriteReport(report, name, true, GetSubMenu(GetMenu(window), 3));
       p.FolderClosing(window);
       DestroyWindow(window);
       break;
