@@ -10,6 +10,10 @@
 //   tvp_child mknmz-fake ...  plays mknmz: writes NMZ.i into the directory of
 //                             --output-dir= or -O, holding its working
 //                             directory and arguments, and prints a line per file
+//   (copied as namazu.exe)    plays namazu: records its working directory and
+//                             command line in namazu-fake.log next to itself and
+//                             copies namazu-fake.txt from there, if there is one,
+//                             to the file of --output= or -o
 #include <windows.h>
 
 #include <cstdio>
@@ -22,7 +26,36 @@ static void Put(const char* s) {
   fflush(stdout);
 }
 
+static std::string OwnDir(std::string* name) {
+  char path[MAX_PATH];
+  std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  size_t slash = self.find_last_of('\\');
+  *name = self.substr(slash + 1);
+  return self.substr(0, slash + 1);
+}
+
+static void PlayNamazu(const std::string& dir, int argc, char** argv) {
+  char cwd[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, cwd);
+  if (FILE* log = fopen((dir + "namazu-fake.log").c_str(), "wb")) {
+    fprintf(log, "%s\n%s\n", cwd, GetCommandLineA());
+    fclose(log);
+  }
+  std::string out;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a.rfind("--output=", 0) == 0) out = a.substr(9);
+    if (a == "-o" && i + 1 < argc) out = argv[i + 1];
+  }
+  if (!out.empty()) CopyFileA((dir + "namazu-fake.txt").c_str(), out.c_str(), FALSE);
+}
+
 int main(int argc, char** argv) {
+  std::string name, dir = OwnDir(&name);
+  if (_stricmp(name.c_str(), "namazu.exe") == 0) {
+    PlayNamazu(dir, argc, argv);
+    return 0;
+  }
   std::string what = argc > 1 ? argv[1] : "";
   if (what == "lines") {
     for (int i = 1, n = argc > 2 ? atoi(argv[2]) : 3; i <= n; ++i) printf("line %d\n", i);
