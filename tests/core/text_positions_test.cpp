@@ -111,3 +111,22 @@ TEST(RichText, AdjacentAndEmptyRangesAndARangeToTheEnd) {
   std::string rtf = RichText("abc", styles);
   EXPECT_NE(rtf.find("{\\cf1\\b\\ul a}{\\cf2 bc}\\par}"), std::string::npos) << rtf;
 }
+
+TEST(RichText, TheLongestExpansionFitsEveryByteAndStyle) {
+  // Lone CRs and tabs grow fivefold, and every character opens a style.
+  std::string text;
+  std::vector<TStyleRange> styles;
+  for (int i = 0; i < 500; ++i) {
+    text += i % 2 ? "\t" : "\r";
+    styles.push_back({i, 1, i % 3 ? TStyleKind::Title : TStyleKind::Path});
+  }
+  std::string rtf = RichText(text, styles);
+  size_t pars = 0, tabs = 0, groups = 0;
+  for (size_t at = 0; (at = rtf.find("\\par\n", at)) != std::string::npos; ++at) ++pars;
+  for (size_t at = 0; (at = rtf.find("\\tab ", at)) != std::string::npos; ++at) ++tabs;
+  for (size_t at = 0; (at = rtf.find("{\\cf", at)) != std::string::npos; ++at) ++groups;
+  EXPECT_EQ(pars, 250u);
+  EXPECT_EQ(tabs, 250u);
+  EXPECT_EQ(groups, 500u);
+  EXPECT_EQ(rtf.substr(rtf.size() - 5), "\\par}");
+}
