@@ -37,6 +37,13 @@ TEST(TextPositions, LineBreaksAndDoubleByteCharactersCountOnce) {
   EXPECT_EQ(p.ToChar(1), 0);
   EXPECT_EQ(p.ToChar(5), 2);
   EXPECT_EQ(p.ToChar(8), 4);
+  // Outside the text: clamped.
+  EXPECT_EQ(p.ToChar(-5), 0);
+  EXPECT_EQ(p.ToChar(100), 6);
+  EXPECT_EQ(p.ToByte(-1), 0);
+  EXPECT_EQ(p.ToByte(6), 11);
+  EXPECT_EQ(p.ToByte(100), 11);
+  EXPECT_EQ(TextPositions("").ToByte(3), 0);
 }
 
 TEST(TextPositions, InvalidPairsLoneBreaksAndKanaAreSingleCharacters) {
@@ -52,19 +59,6 @@ TEST(TextPositions, InvalidPairsLoneBreaksAndKanaAreSingleCharacters) {
   EXPECT_EQ(p.ToByte(9), 10);
   // A lead byte at the very end stands alone.
   EXPECT_EQ(ViewCharLen("x\x81", 1), 1u);
-}
-
-TEST(TextPositions, OutOfRangeIsClampedAndAnEmptyTextHasNoCharacters) {
-  TextPositions p("漢字\r\n");
-  EXPECT_EQ(p.ToChar(-5), 0);
-  EXPECT_EQ(p.ToChar(100), p.CharCount());
-  EXPECT_EQ(p.ToByte(-1), 0);
-  EXPECT_EQ(p.ToByte(p.CharCount()), p.ByteCount());
-  EXPECT_EQ(p.ToByte(100), p.ByteCount());
-  TextPositions empty("");
-  EXPECT_EQ(empty.CharCount(), 0);
-  EXPECT_EQ(empty.ToChar(3), 0);
-  EXPECT_EQ(empty.ToByte(3), 0);
 }
 
 TEST(TextPositions, AgreesWithCountingEveryCharacterOnMixedText) {

@@ -180,10 +180,17 @@ TEST_F(RunSearchTest, TheExpressionGoesToTheTopOfTheHistoryInItsOldLetterCase) {
   RunSearch(w, "foo bar");
   EXPECT_EQ(w.history, (std::vector<std::string>{"Foo Bar", "alpha", "beta"}));
   EXPECT_EQ(w.keywordText, "foo bar");
-  RunSearch(w, "  会議 ");  // untrimmed, as typed
+  // As the window runs it: afterwards the button is back and nothing pending.
+  w.searchEnabled.clear();
+  w.request.Keyword = "  会議 ";
+  SearchAndReport(w, "  会議 ");  // untrimmed, as typed
   EXPECT_EQ(w.history, (std::vector<std::string>{"  会議 ", "Foo Bar", "alpha", "beta"}));
   EXPECT_EQ(w.keywordText, "  会議 ");
   EXPECT_TRUE(Contains(NamazuLog()[1], "\"  会議 \""));
+  EXPECT_EQ(w.searchEnabled, (std::vector<bool>{false, true}));
+  EXPECT_EQ(w.request.Keyword, "");
+  EXPECT_EQ(w.result.Hits.size(), 3u);
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(RunSearchTest, Namazu2RunsInTheIndexRootWithNamazurcAndShowsTheResult) {
@@ -220,7 +227,7 @@ TEST_F(RunSearchTest, Namazu2RunsInTheIndexRootWithNamazurcAndShowsTheResult) {
   EXPECT_EQ(w.request.Keyword, "");
 }
 
-TEST_F(RunSearchTest, Namazu13WritesNamazuConfAndNamesTheResultFileInFull) {
+TEST_F(RunSearchTest, Namazu13WritesNamazuConfUnlessToldNotAndNamesTheResultFileInFull) {
   w.settings.NamazuVersion = "1.3";
   w.menu.Sort = TSortItem::Subject;  // no sort option in 1.3
   w.menu.ContentsOff = true;
@@ -236,14 +243,13 @@ TEST_F(RunSearchTest, Namazu13WritesNamazuConfAndNamesTheResultFileInFull) {
   EXPECT_FALSE(FileExists(indexRoot + "\\namazurc"));
   EXPECT_EQ(w.result.Hits.size(), 3u);
   EXPECT_FALSE(FileExists(ResultFile()));
-}
 
-TEST_F(RunSearchTest, WithCreatenamazurcZeroTheUsersFileStays) {
+  // With Createnamazurc "0" the user's own file is used as it is.
   w.settings.Createnamazurc = "0";
-  WriteFileText(indexRoot + "\\namazurc", "mine");
-  NamazuWrites(SmallResult(scratch.path()));
-  RunSearch(w, "foo");
-  EXPECT_EQ(ReadFileText(indexRoot + "\\namazurc"), "mine");
+  WriteFileText(indexRoot + "\\namazu.conf", "mine");
+  RunSearch(w, "\"a b\"");
+  EXPECT_EQ(NamazuLog()[1], line);
+  EXPECT_EQ(ReadFileText(indexRoot + "\\namazu.conf"), "mine");
   EXPECT_EQ(w.result.Hits.size(), 3u);
 }
 
@@ -315,16 +321,6 @@ TEST_F(RunSearchTest, AnOldResultThatCannotBeRemovedIsNeverShownAsTheNewOne) {
   EXPECT_TRUE(w.result.Hits.empty());
   EXPECT_EQ(w.BoxText(), "検索中.....");
   SetFileAttributesA(ResultFile().c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_F(RunSearchTest, SearchAndReportAfterASuccessfulSearchLeavesNothingPending) {
-  NamazuWrites(SmallResult(scratch.path()));
-  w.request.Keyword = "foo";
-  SearchAndReport(w, "foo");
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(w.searchEnabled, (std::vector<bool>{false, true}));
-  EXPECT_EQ(w.request.Keyword, "");
-  EXPECT_EQ(w.result.Hits.size(), 3u);
 }
 
 // The real Namazu through the test build's bridge (perl.exe and namazu.exe
