@@ -132,8 +132,13 @@ add_custom_command(OUTPUT ${TVP_SHIM_DIR}/namazu-shim
 add_custom_target(namazu_shim ALL DEPENDS ${TVP_SHIM_DIR}/namazu-shim namazu_launcher)
 add_dependencies(tvp_win_tests namazu_shim)
 
-# Timings under Wine (scripts/bench).
-add_executable(tvp_bench bench/win/tvp_bench.cpp $<TARGET_OBJECTS:tvpplugin>)
-set_target_properties(tvp_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
-target_link_libraries(tvp_bench PRIVATE tvpcore ${TVP_WIN_LIBS})
-target_link_options(tvp_bench PRIVATE ${TVP_STATIC_RUNTIME})
+# Timings under Wine (scripts/bench): each bench/win/*.cpp is a program that prints its figures.
+file(GLOB TVP_WIN_BENCHES CONFIGURE_DEPENDS bench/win/*.cpp)
+foreach(src ${TVP_WIN_BENCHES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} $<TARGET_OBJECTS:tvpplugin>)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE tvpcore ${TVP_WIN_LIBS})
+  target_link_options(${name} PRIVATE ${TVP_STATIC_RUNTIME})
+endforeach()
