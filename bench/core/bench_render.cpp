@@ -9,6 +9,7 @@
 
 #include "core/common/sjis.h"
 #include "core/results/render.h"
+#include "large_result.h"
 
 using namespace tvp;
 
@@ -16,28 +17,11 @@ namespace {
 
 const int kHits = 10000;
 
-std::string MakeResult() {
-  std::string s =
-      "検索結果\n\n参考ヒット数: \n(/C|/Mail/Acct/Namazu/inbox) [ 会議: 6000 ] \n"
-      "(/C|/Mail/Acct/Namazu/b001) [ 会議: 4000 ] \n\n検索式にマッチする 10000 個の文書が見つかりました。\n\n";
-  for (int n = 1; n <= kHits; ++n) {
-    std::string box = n % 3 ? "inbox.box" : "user001.box";
-    s += std::to_string(n) + ". Re: 会議の予定について (" + std::to_string(n) + ") (スコア: " +
-         std::to_string(100 - n % 50) + ")\n";
-    s += "著者: 山田 太郎 <taro" + std::to_string(n % 97) + "@example.co.jp>\n";
-    s += "日付: Mon, 12 Feb 2024 10:" + std::to_string(10 + n % 50) + ":00 +0900\n";
-    s += "来週の会議の予定をお知らせします。議題は予算の見直しと検索システムの導入についてです。"
-         "資料は前日までに送ります。よろしくお願いします。...\n";
-    s += "/C|/Mail/Acct/" + box + "/" + std::to_string(n) + ".alm (" + std::to_string(1000 + n) + " bytes)\n\n\n\n\n";
-  }
-  return s + "現在のリスト: 1 - 10000\n\n";
-}
-
 // The result file on disk, written once.
 const std::string& ResultFile() {
   static const std::string path = [] {
     std::string p = "/tmp/tvp_bench_result_" + std::to_string(kHits) + ".txt";
-    std::ofstream(p, std::ios::binary) << MakeResult();
+    std::ofstream(p, std::ios::binary) << test::LargeNamazuResult(kHits);
     return p;
   }();
   return path;

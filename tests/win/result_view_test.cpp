@@ -7,7 +7,7 @@
 #include "core/results/render.h"
 #include "plugin/forms/form.h"
 #include "plugin/results/result_view.h"
-#include "win/large_result.h"
+#include "large_result.h"
 
 using namespace tvp;
 

@@ -1,6 +1,6 @@
 // A Namazu 2 result of many hits, the way namazu writes it with --all and
 // summaries (LF line ends): Japanese titles, authors and summaries, and
-// paths below the mailbox C:\Mail\.
+// paths below the mailbox C:\Mail\. Shared by the tests and the benchmarks.
 #pragma once
 
 #include <string>
