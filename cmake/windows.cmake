@@ -66,11 +66,6 @@ endif()
 # ---- the stand-in host (both builds: the release one serves the 32-bit smoke run) ----
 set(TVP_HOST_DEF ${CMAKE_BINARY_DIR}/almail.def)
 tvp_write_def(${TVP_HOST_DEF} host ${TVP_HOST_FUNCTIONS})
-# A host that lacks one function: binding must fail as a whole.
-set(TVP_HOST_MISSING_DEF ${CMAKE_BINARY_DIR}/almail-missing.def)
-set(TVP_HOST_MISSING ${TVP_HOST_FUNCTIONS})
-list(REMOVE_ITEM TVP_HOST_MISSING APAViewGetPath:4)
-tvp_write_def(${TVP_HOST_MISSING_DEF} host ${TVP_HOST_MISSING})
 
 file(GLOB TVP_STANDIN_SOURCES CONFIGURE_DEPENDS tools/standin-host/standin*.cpp)
 add_library(tvpstandin OBJECT ${TVP_STANDIN_SOURCES})
@@ -86,7 +81,6 @@ if(NOT TVP_TEST_HOOKS)
   return()
 endif()
 
-
 # ---- Windows tests (64-bit, run under wine64) ----
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -101,6 +95,11 @@ target_include_directories(tvp_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMA
 target_link_libraries(tvp_win_tests PRIVATE tvpstandin gtest ${TVP_WIN_LIBS})
 target_link_options(tvp_win_tests PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_DEF})
 
+# A host that lacks one function: binding must fail as a whole.
+set(TVP_HOST_MISSING_DEF ${CMAKE_BINARY_DIR}/almail-missing.def)
+set(TVP_HOST_MISSING ${TVP_HOST_FUNCTIONS})
+list(REMOVE_ITEM TVP_HOST_MISSING APAViewGetPath:4)
+tvp_write_def(${TVP_HOST_MISSING_DEF} host ${TVP_HOST_MISSING})
 file(GLOB TVP_WIN_MISSING_TESTS CONFIGURE_DEPENDS tests/win/missing/*.cpp)
 add_executable(tvp_win_missing_tests ${TVP_WIN_MISSING_TESTS} $<TARGET_OBJECTS:tvpplugin>)
 set_target_properties(tvp_win_missing_tests PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-missing)

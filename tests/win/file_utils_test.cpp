@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/common/sjis.h"
 #include "plugin/files/file_utils.h"
 #include "win/win_support.h"
 
@@ -34,7 +35,7 @@ TEST(FileUtils, DeleteFilesByMaskLeavesTheRest) {
   WriteFileText(d.path() + "NMZ.i", "x");
   WriteFileText(d.path() + "NMZ.lock", "x");
   WriteFileText(d.path() + "keep.alm", "x");
-  DeleteFiles(ExcludeTrailing(d.path()), "NMZ.*");
+  DeleteFiles(ExcludeTrailingBackslash(d.path()), "NMZ.*");
   EXPECT_FALSE(FileExists(d.path() + "NMZ.i"));
   EXPECT_FALSE(FileExists(d.path() + "NMZ.lock"));
   EXPECT_TRUE(FileExists(d.path() + "keep.alm"));
@@ -47,7 +48,7 @@ TEST(FileUtils, CopyAndMoveNeverTouchFilelistTxt) {
   WriteFileText(from.path() + "FileList.txt", "other case");
   WriteFileText(to.path() + "NMZ.i", "old index");
   WriteFileText(to.path() + "filelist.txt", "theirs");
-  CopyFiles(ExcludeTrailing(from.path()), ExcludeTrailing(to.path()), 0);
+  CopyFiles(ExcludeTrailingBackslash(from.path()), ExcludeTrailingBackslash(to.path()), 0);
   EXPECT_EQ(ReadFileText(to.path() + "NMZ.i"), "new index");
   EXPECT_EQ(ReadFileText(to.path() + "filelist.txt"), "theirs");
   EXPECT_TRUE(FileExists(from.path() + "NMZ.i"));

@@ -16,12 +16,6 @@ using namespace tvp::test;
 
 namespace {
 
-std::string ReplaceSlashes(std::string s) {
-  for (char& c : s)
-    if (c == '\\') c = '/';
-  return s;
-}
-
 class MknmzDialog : public SampleAccount<> {
  protected:
   void SetUp() override {
@@ -133,7 +127,7 @@ TEST_F(MknmzDialog, HiddenUpdateIndexesEachTickedFolderInItsDirectory) {
   std::string inbox = ReadFileText(accountDir + "Namazu\\inbox\\NMZ.i");
   std::string archive = ReadFileText(accountDir + "Namazu\\b002\\b002\\b002\\NMZ.i");
   EXPECT_EQ(inbox.substr(0, inbox.find('\n')), FolderDir("inbox.box"));  // working directory: the folder
-  EXPECT_NE(inbox.find("[--replace=s#" + ReplaceSlashes(accountDir) + "#account/#i][.]"), std::string::npos);
+  EXPECT_NE(inbox.find("[--replace=s#" + ReplaceAll(accountDir, "\\", "/") + "#account/#i][.]"), std::string::npos);
   EXPECT_NE(archive.find("user002.box\\user002.box\\user002.box"), std::string::npos);
   EXPECT_FALSE(FileExists(accountDir + "Namazu\\outbox\\NMZ.i"));
   std::string date = Read("Mknmz", "LastDate");

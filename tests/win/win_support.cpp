@@ -128,10 +128,6 @@ bool WhileModal(const std::function<void()>& open, const std::function<void(tvp:
   return !g_timedOut;
 }
 
-std::string ExcludeTrailing(const std::string& path) {
-  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-}
-
 std::string ReadFileText(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   std::ostringstream s;

@@ -58,8 +58,6 @@ class ScratchDir {
 // Copies a directory tree.
 void CopyTree(const std::string& from, const std::string& to);
 std::string ReadFileText(const std::string& path);
-// The path without its trailing backslash.
-std::string ExcludeTrailing(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& dir);

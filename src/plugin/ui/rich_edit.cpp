@@ -59,8 +59,6 @@ std::string RichEdit::SelectedText() const {
   return out;
 }
 
-void RichEdit::Clear() { SetWindowTextA(hwnd_, ""); }
-
 void RichEdit::DetectLinks() {
   SendMessageA(hwnd_, EM_AUTOURLDETECT, TRUE, 0);
   SendMessageA(hwnd_, EM_SETEVENTMASK, 0, SendMessageA(hwnd_, EM_GETEVENTMASK, 0, 0) | ENM_LINK);

@@ -36,7 +36,6 @@ class RichEdit : public OutputViewer {
 
   std::string Text() const;
   std::string SelectedText() const;
-  void Clear();
   // Links in the text are reported to the parent as EN_LINK notifications.
   void DetectLinks();
 
