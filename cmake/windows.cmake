@@ -44,7 +44,9 @@ function(tvp_write_def file kind)
   file(WRITE ${file} "${text}")
 endfunction()
 
-file(GLOB_RECURSE TVP_PLUGIN_SOURCES CONFIGURE_DEPENDS src/plugin/*.cpp)
+# Resource scripts (.rc, UTF-8) are compiled by windres into the plug-in's objects.
+enable_language(RC)
+file(GLOB_RECURSE TVP_PLUGIN_SOURCES CONFIGURE_DEPENDS src/plugin/*.cpp src/plugin/*.rc)
 add_library(tvpplugin OBJECT ${TVP_PLUGIN_SOURCES})
 if(TVP_TEST_HOOKS)
   target_compile_definitions(tvpplugin PUBLIC TVP_TEST_HOOKS)
