@@ -13,6 +13,53 @@ namespace {
 const char kFormClass[] = "TvpForm";
 Form* g_activeModal = nullptr;
 
+// Keyboard messages of every form go through IsDialogMessage before they are
+// dispatched, whichever loop fetched them (the host's own loop for a
+// modeless form, the modal loop, ProcessMessages): a hook on the thread's
+// message retrieval does it, installed while any form exists.
+HHOOK g_keyHook = nullptr;
+int g_formCount = 0;
+
+bool IsForm(HWND hwnd) {
+  char name[16] = {0};
+  return hwnd && GetClassNameA(hwnd, name, sizeof name) && lstrcmpA(name, kFormClass) == 0;
+}
+
+LRESULT CALLBACK DialogKeyHook(int code, WPARAM wp, LPARAM lp) {
+  MSG* msg = reinterpret_cast<MSG*>(lp);
+  if (code == HC_ACTION && wp == PM_REMOVE && msg->hwnd && msg->message >= WM_KEYFIRST &&
+      msg->message <= WM_KEYLAST) {
+    HWND root = GetAncestor(msg->hwnd, GA_ROOT);
+    if (IsForm(root) && IsWindowEnabled(root) && IsDialogMessageA(root, msg)) {
+      // Handled: what the loop goes on to dispatch is a message that does nothing.
+      msg->message = WM_NULL;
+      msg->wParam = 0;
+      msg->lParam = 0;
+    }
+  }
+  return CallNextHookEx(g_keyHook, code, wp, lp);
+}
+
+void FormCreated() {
+  if (g_formCount++ == 0 && !g_keyHook)
+    g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, DialogKeyHook, nullptr, GetCurrentThreadId());
+}
+
+void FormDestroyed() {
+  if (--g_formCount == 0 && g_keyHook) {
+    UnhookWindowsHookEx(g_keyHook);
+    g_keyHook = nullptr;
+  }
+}
+
+bool IsPushButton(HWND control) {
+  return (SendMessageA(control, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+void SetButtonDefault(HWND button, bool isDefault) {
+  if (button) SendMessageA(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
 HINSTANCE ModuleInstance() {
   HMODULE module = nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -67,6 +114,7 @@ Form::~Form() {
   if (hwnd_) {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
+    FormDestroyed();
   }
   if (font_) DeleteObject(font_);
 }
@@ -82,6 +130,7 @@ void Form::CreateForm(HWND owner, HWND tag, const std::string& caption, int clie
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WndProc));
   font_ = CreateUiFont(fontName, fontPixels);
+  FormCreated();
 }
 
 HWND Form::AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int w, int h,
@@ -99,35 +148,54 @@ std::string Form::Caption() const { return WindowText(hwnd_); }
 void Form::Show(int showCommand) {
   bool wasVisible = IsWindowVisible(hwnd_);
   ShowWindow(hwnd_, showCommand);
-  if (!wasVisible && IsWindowVisible(hwnd_)) CMShowingChanged();
+  // A handler's failure is reported here, as one from the window procedure is.
+  if (!wasVisible && IsWindowVisible(hwnd_)) Guarded(hwnd_, [this] { CMShowingChanged(); });
 }
 
+// Undoes what the modal loop changed, however the loop is left.
+class Form::ModalScope {
+ public:
+  explicit ModalScope(Form& form)
+      : form_(form), owner_(GetWindow(form.hwnd_, GW_OWNER)), ownerEnabled_(owner_ && IsWindowEnabled(owner_)) {
+    if (ownerEnabled_) EnableWindow(owner_, FALSE);
+    form_.modalResult_ = mrNone;
+    form_.inModalLoop_ = true;
+    form_.outerModal_ = g_activeModal;
+    g_activeModal = &form_;
+  }
+  ~ModalScope() {
+    g_activeModal = form_.outerModal_;
+    form_.outerModal_ = nullptr;
+    form_.inModalLoop_ = false;
+    if (ownerEnabled_) EnableWindow(owner_, TRUE);
+    ShowWindow(form_.hwnd_, SW_HIDE);
+    if (owner_) SetActiveWindow(owner_);
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  Form& form_;
+  HWND owner_;
+  bool ownerEnabled_;
+};
+
 int Form::ShowModal() {
-  HWND owner = GetWindow(hwnd_, GW_OWNER);
-  bool ownerEnabled = owner && IsWindowEnabled(owner);
-  if (ownerEnabled) EnableWindow(owner, FALSE);
-  modalResult_ = mrNone;
-  inModalLoop_ = true;
-  outerModal_ = g_activeModal;
-  g_activeModal = this;
-  Show(SW_SHOW);
-  MSG msg;
+  MSG msg = {};
   bool quit = false;
-  while (modalResult_ == mrNone) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      quit = true;
-      break;
-    }
-    if (!IsDialogMessageA(hwnd_, &msg)) {
+  {
+    ModalScope scope(*this);
+    Show(SW_SHOW);
+    while (modalResult_ == mrNone) {
+      if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+        quit = true;
+        break;
+      }
+      // Dialog keys were handled on the way in (DialogKeyHook).
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
   }
-  g_activeModal = outerModal_;
-  inModalLoop_ = false;
-  if (ownerEnabled) EnableWindow(owner, TRUE);
-  ShowWindow(hwnd_, SW_HIDE);
-  if (owner) SetActiveWindow(owner);
   if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
   return modalResult_ == mrNone ? mrCancel : modalResult_;
 }
@@ -198,8 +266,48 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_NEXTDLGCTL:
+      NextControl(wp, lp);
+      return 0;
+    case DM_GETDEFID:
+      if (!defaultId_) {
+        HWND def = FindDefaultButton();
+        defaultId_ = def ? GetDlgCtrlID(def) : 0;
+      }
+      return defaultId_ ? MAKELRESULT(defaultId_, DC_HASDEFID) : 0;
+    case DM_SETDEFID:
+      SetButtonDefault(defaultId_ ? GetDlgItem(hwnd_, defaultId_) : FindDefaultButton(), false);
+      defaultId_ = static_cast<int>(wp);
+      SetButtonDefault(GetDlgItem(hwnd_, defaultId_), true);
+      return TRUE;
   }
   return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+HWND Form::FindDefaultButton() const {
+  for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) return c;
+  return nullptr;
+}
+
+void Form::NextControl(WPARAM wp, LPARAM lp) {
+  HWND focus = GetFocus();
+  HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
+                         : GetNextDlgTabItem(hwnd_, IsChild(hwnd_, focus) ? focus : nullptr, wp != 0);
+  if (!next || !IsChild(hwnd_, next)) return;
+  // As in a dialog: a push button with the focus is the default one while it
+  // has it; elsewhere the form's own default button is.
+  HWND def = defaultId_ ? GetDlgItem(hwnd_, defaultId_) : FindDefaultButton();
+  if (def && !defaultId_) defaultId_ = GetDlgCtrlID(def);
+  if (IsChild(hwnd_, focus) && focus != def && IsPushButton(focus)) SetButtonDefault(focus, false);
+  if (IsPushButton(next)) {
+    if (def && def != next) SetButtonDefault(def, false);
+    SetButtonDefault(next, true);
+  } else {
+    SetButtonDefault(def, true);
+  }
+  SetFocus(next);
+  if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
 }
 
 void CenterForm(Form& form, HWND over, bool clamp) {

@@ -1,6 +1,11 @@
 // A thin form layer over Win32: a top-level window with a client size in
 // pixels, controls created at pixel positions, messages dispatched to member
-// handlers, a modal loop that disables the owner, and centring.
+// handlers, a modal loop that disables the owner, and centring. Every form
+// takes the keys of a dialog: Tab and Shift+Tab, Alt+the underlined letter of
+// a label (focus to the control after it) or a button (click), Enter for the
+// default push button (BS_DEFPUSHBUTTON) and Esc for the IDCANCEL command.
+// A handler's exception is reported in an error box over the form and goes
+// no further; the modal loop always enables the owner again.
 #pragma once
 
 #include <windows.h>
@@ -67,8 +72,12 @@ class Form {
   virtual bool OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, LRESULT& /*result*/) { return false; }
 
  private:
+  class ModalScope;
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // WM_NEXTDLGCTL as a dialog answers it, default push button included.
+  void NextControl(WPARAM wp, LPARAM lp);
+  HWND FindDefaultButton() const;
 
   HWND hwnd_ = nullptr;
   HWND tag_ = nullptr;
@@ -76,6 +85,7 @@ class Form {
   int modalResult_ = mrNone;
   bool inModalLoop_ = false;
   Form* outerModal_ = nullptr;
+  int defaultId_ = 0;  // the default push button's id once known
 };
 
 // Centres `rect` over `over` (outer rectangles, halves toward zero); with
