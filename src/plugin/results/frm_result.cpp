@@ -250,6 +250,9 @@ void TfrmResult::ApplySettings() {
   EnableWindow(btnViewCommandLine, FALSE);
   ShowWindow(btnViewCommandLine, settings.ConfirmCommandLine == "1" ? SW_SHOW : SW_HIDE);
   CommandLine.clear();
+  RECT client;
+  GetClientRect(Form::Handle(), &client);
+  Layout(client.right, client.bottom);
 }
 
 void TfrmResult::UpdateMenus() {
@@ -296,7 +299,8 @@ void TfrmResult::Layout(int w, int h) {
   Place(btnSearch, w - 8 - 75, 7, 75, 24);
   int rowTop = h - 8 - 25;
   Place(btnViewCommandLine, 8, rowTop, 120, 25);
-  Place(btnSetCriteria, 134, rowTop, 110, 25);
+  bool commandLineShown = GetWindowLongPtrA(btnViewCommandLine, GWL_STYLE) & WS_VISIBLE;
+  Place(btnSetCriteria, commandLineShown ? 134 : 8, rowTop, 110, 25);
   Place(btnClose, w - 8 - 80, rowTop, 80, 25);
 
   RECT tab = {8, 38, w - 8, rowTop - 6};
