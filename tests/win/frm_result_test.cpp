@@ -378,8 +378,10 @@ TEST_F(ResultWindow, FontDialogIsPresetAndANonNumberSizeIsAnError) {
   ASSERT_TRUE(Open([&](TfrmResult& w) {
     w.mnuSettingFontClick(true);
     w.mnuSettingFontClick(false);
+    w.mnuHelpNamazuClick();
     w.btnCloseClick();
   }));
+  EXPECT_EQ(ui.opened, std::vector<std::string>{ParentDir(scratch.path()) + "share\\namazu\\doc\\ja\\manual.html"});
   ASSERT_EQ(ui.fontPresets.size(), 1u);
   EXPECT_EQ(ui.fontPresets[0].name, "ＭＳ ゴシック");
   EXPECT_EQ(ui.fontPresets[0].points, 11);
@@ -409,6 +411,33 @@ TEST_F(ResultWindow, TheMinimumSizeHoldsAndTheViewsFollowTheWindow) {
   EXPECT_GE(small.bottom - small.top, 300);
   EXPECT_GT(view1.right - view1.left, 537);
   EXPECT_EQ(view2.right - view2.left, view1.right - view1.left);
+}
+
+TEST_F(ResultWindow, EditItemsFollowTheFocusAndTheSelection) {
+  WriteSettings("");
+  // copy, quote (menu bar), copy, quote (popup) after each step
+  std::vector<std::vector<bool>> states;
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    auto record = [&] {
+      w.UpdateEditItems();
+      states.push_back({!Grayed(GetMenu(w.Handle()), 3, 0), !Grayed(GetMenu(w.Handle()), 3, 1),
+                        !(GetMenuState(w.popEdit, 0, MF_BYPOSITION) & MF_GRAYED),
+                        !(GetMenuState(w.popEdit, 1, MF_BYPOSITION) & MF_GRAYED)});
+    };
+    SetFocus(w.edtResult.Handle());
+    record();
+    w.edtResult.Edit().Select(0, 4);
+    record();
+    w.ShowMail(0);  // the mail view gets the focus
+    record();
+    SetFocus(w.btnClose);
+    record();
+    w.btnCloseClick();
+  }));
+  EXPECT_EQ(states, (std::vector<std::vector<bool>>{{false, false, false, false},
+                                                    {true, true, true, true},
+                                                    {true, true, true, true},
+                                                    {true, false, false, false}}));
 }
 
 // ---- quote copy ----

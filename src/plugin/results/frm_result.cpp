@@ -1,6 +1,7 @@
 #include "plugin/results/frm_result.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <climits>
 #include <stdexcept>
@@ -160,6 +161,10 @@ void TfrmResult::CreateControls() {
   AddHint(Form::Handle(), btnPrevious, "前へ (P)");
   AddHint(Form::Handle(), btnNext, "次へ (N)");
   AddHint(Form::Handle(), btnMailView, "メールVIEWで表示 (Shift+Enter)");
+
+  // The views take no typed text: no input method there.
+  ImmAssociateContext(edtResult.Handle(), nullptr);
+  ImmAssociateContext(edtMail.Handle(), nullptr);
 
   edtResult.Edit().SetEventHandler([this](UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -462,6 +467,10 @@ bool TfrmResult::FormCloseQuery() {
 // ---- buttons ----
 
 void TfrmResult::OnCommand(int id, int code, HWND control) {
+  if (id == kCboKeyword && code == CBN_SETFOCUS) {
+    cboKeywordEnter();
+    return;
+  }
   if (control && code != BN_CLICKED) return;
   switch (id) {
     case IDOK: OnEnter(); break;
@@ -503,6 +512,15 @@ void TfrmResult::OnEnter() {
   else if (focus == edtMail.Handle()) edtMailKeyDown(VK_RETURN);
   else if (focus == cboKeyword || IsChild(cboKeyword, focus)) btnSearchClick();
   else if (focus && GetParent(focus) == Form::Handle()) SendMessageA(focus, BM_CLICK, 0, 0);
+}
+
+void TfrmResult::cboKeywordEnter() {
+  if (settings.SwitchIME != "1") return;
+  HWND edit = GetWindow(cboKeyword, GW_CHILD);
+  if (HIMC context = ImmGetContext(edit)) {
+    ImmSetOpenStatus(context, TRUE);
+    ImmReleaseContext(edit, context);
+  }
 }
 
 void TfrmResult::btnSearchClick() {

@@ -50,6 +50,7 @@ class TfrmResult : public Form, public SearchWindow {
 
   // ---- handlers ----
   void FormActivate();
+  void cboKeywordEnter();  // the input method opens when SwitchIME is "1"
   void btnSearchClick();
   void btnSetCriteriaClick();
   void btnViewCommandLineClick();
