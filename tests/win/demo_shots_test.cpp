@@ -61,6 +61,7 @@ Form* g_outer = nullptr;
 
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
+  if (!g_step) return;
   Form* form = Form::ActiveModal();
   auto* window = dynamic_cast<TfrmResult*>(form);
   bool busy = window && (!IsWindowEnabled(window->btnSearch) || !window->request.Keyword.empty());

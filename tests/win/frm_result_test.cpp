@@ -31,6 +31,7 @@ Form* g_outer = nullptr;
 // g_outer) and no search of a result window is running.
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
+  if (!g_step) return;
   Form* form = Form::ActiveModal();
   auto* window = dynamic_cast<TfrmResult*>(form);
   bool busy = window && (!IsWindowEnabled(window->btnSearch) || !window->request.Keyword.empty());
@@ -284,6 +285,28 @@ TEST_F(ResultWindow, MailViewShowsConvertedMailsAndStopsAtTheEnds) {
   EXPECT_EQ(pageAfterEnter, 0);
   EXPECT_EQ(caretBack, caretBefore);
   EXPECT_TRUE(Contains(rawMail, "\x1B$B"));  // without conversion the JIS text stays
+}
+
+// Keys as the user types them: through the window's message loop, where
+// the dialog keys Enter and Esc are turned into commands.
+TEST_F(ResultWindow, KeysThroughTheMessageLoop) {
+  WriteSettings("");
+  int page = -1, hit = -1;
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    SetFocus(w.edtResult.Handle());
+    PostMessageA(w.edtResult.Handle(), WM_KEYDOWN, 'N', 0);
+    PostMessageA(w.edtResult.Handle(), WM_CHAR, 'n', 0);
+    PostMessageA(w.edtResult.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    Arm(nullptr, [&](Form& f) {
+      auto& w2 = dynamic_cast<TfrmResult&>(f);
+      page = w2.ActivePage();
+      hit = w2.CurrentHit;
+      PostMessageA(w2.edtMail.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);  // closes it
+    });
+  }));
+  EXPECT_EQ(page, 1);
+  EXPECT_EQ(hit, 0);
+  EXPECT_EQ(Read("Search", "Folder1"), "8:会議録");  // closing saved the settings
 }
 
 TEST_F(ResultWindow, ShiftEnterGivesTheHostTheMailPathAndCanClose) {

@@ -31,6 +31,7 @@ Form* g_outer = nullptr;
 
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
+  if (!g_step) return;
   Form* form = Form::ActiveModal();
   auto* window = dynamic_cast<TfrmResult*>(form);
   bool busy = window && (!IsWindowEnabled(window->btnSearch) || !window->request.Keyword.empty());
@@ -112,6 +113,7 @@ class SearchRoad : public SampleAccount<> {
 
 TEST_F(SearchRoad, FromTheHitsToAQuotedMailAndASecondOrder) {
   TTVPSearchInfo request{2, {8, 0}, "minutesonly"};
+  standin::ClearCalls();
   std::vector<std::string> paths, titles, laterFirst, earlierFirst;
   std::string mailShown, subjectBar, quoted, thirdPath;
   ASSERT_TRUE(Open(request, [&](TfrmResult& w) {
