@@ -327,6 +327,26 @@ TEST_F(ResultWindow, ShiftEnterGivesTheHostTheMailPathAndCanClose) {
   EXPECT_EQ(Read("Search", "Folder1"), "8:会議録");  // the settings were saved
 }
 
+// After a mail went to the host, the window takes the focus back from the host window.
+TEST_F(ResultWindow, TheTimerBringsTheWindowBackOverTheHost) {
+  WriteSettings("");
+  bool back = false, hostActive = false;
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    w.ShowMail(0);
+    w.btnMailViewClick();
+    SetForegroundWindow(host);
+    hostActive = GetForegroundWindow() == host;
+    DWORD start = GetTickCount();
+    while (!(back = GetForegroundWindow() == w.Handle()) && GetTickCount() - start < 10000) {
+      ProcessMessages();
+      Sleep(10);
+    }
+    w.btnCloseClick();
+  }));
+  EXPECT_TRUE(hostActive);
+  EXPECT_TRUE(back);
+}
+
 TEST_F(ResultWindow, AnUnreadableMailIsReportedAndTheSubjectStillChanges) {
   WriteSettings("");
   NamazuWrites(ResultFor(accountDir, {"user003.box/1.alm", "user003.box/missing.alm"}));
