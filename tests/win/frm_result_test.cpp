@@ -10,6 +10,7 @@
 #include "core/indexing/paths.h"
 #include "core/results/result_window.h"
 #include "plugin/files/file_utils.h"
+#include "plugin/files/win_fs.h"
 #include "plugin/results/frm_copy_quote.h"
 #include "plugin/results/frm_result.h"
 #include "plugin/results/pending_search_front.h"
@@ -200,13 +201,19 @@ TEST_F(ResultWindow, MenuChangesSearchAgainOnlyWhenSoSetAndARefusalShowsOnce) {
 
 TEST_F(ResultWindow, TheCriteriaDialogSearchesWithTheEditedRequestOnlyOnOk) {
   WriteSettings("");
-  static std::string seenKeyword;
+  static std::string seenKeyword, settingsFile;
   std::string okRun, cancelRun, keywordAfterCancel;
   ASSERT_TRUE(Open([&](TfrmResult& w) {
     NamazuRun();
     w.SetKeywordText("会議 OR 予算");
+    settingsFile = IniPath();
     g_pendingSearchDialog = [](HWND, HWND, TTVPSearchInfo& r) {
       seenKeyword = r.Keyword;
+      // The dialog stores its own history; the window must not write over it.
+      UpdateIniFile(DiskFileSystem(), settingsFile, [](IniFile& ini) {
+        ini.Write("Search", "History1", "ダイアログの式");
+        ini.Write("Search", "History2", "会議");
+      });
       r.Keyword = "新しい式";
       r.FolderCount = 2;
       r.FolderIndexes = {0, 8};
@@ -229,6 +236,8 @@ TEST_F(ResultWindow, TheCriteriaDialogSearchesWithTheEditedRequestOnlyOnOk) {
   EXPECT_EQ(cancelRun, "");
   EXPECT_EQ(keywordAfterCancel, "");
   EXPECT_EQ(Read("Search", "Folder1"), "0:郵便受け");
+  EXPECT_EQ(Read("Search", "History1"), "新しい式");
+  EXPECT_EQ(Read("Search", "History2"), "ダイアログの式");
 }
 
 TEST_F(ResultWindow, CommandLinePageReplacesTheHits) {
@@ -436,6 +445,27 @@ TEST_F(ResultWindow, FontDialogIsPresetAndANonNumberSizeIsAnError) {
   EXPECT_EQ(Read("Result", "FontNameMail"), "ＭＳ 明朝");
   EXPECT_EQ(Read("Result", "FontSizeMail"), "14");
   EXPECT_EQ(Read("Result", "FontBoldMail"), "0");
+}
+
+TEST_F(ResultWindow, PlacedOverTheHostOnTheScreenOrWhereSaved) {
+  int screen = GetSystemMetrics(SM_CXSCREEN);
+  SetWindowPos(host, nullptr, screen - 200, 100, 400, 300, SWP_NOZORDER);
+  WriteSettings("[Result]\r\nSaveWindowSize=1\r\nWindowWidth=640\r\nWindowHeight=480\r\nWindowLeft=5\r\n");
+  RECT atEdge = {}, saved = {};
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    atEdge = w.WindowRect();
+    w.btnCloseClick();
+  }));
+  WriteSettings("[Result]\r\nSaveWindowPos=1\r\nWindowLeft=30\r\nWindowTop=abc\r\n");
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    saved = w.WindowRect();
+    w.btnCloseClick();
+  }));
+  EXPECT_EQ(atEdge.right, screen);  // kept on the screen
+  EXPECT_EQ(atEdge.right - atEdge.left, 640);
+  EXPECT_EQ(atEdge.bottom - atEdge.top, 480);
+  EXPECT_EQ(saved.left, 30);
+  EXPECT_EQ(saved.top, 100 + (300 - (saved.bottom - saved.top)) / 2);  // not a number: centred
 }
 
 TEST_F(ResultWindow, TheMinimumSizeHoldsAndTheViewsFollowTheWindow) {
