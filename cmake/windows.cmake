@@ -1,7 +1,7 @@
 # Windows builds: the plug-in DLL (release: 32-bit; wintest: 64-bit), and in the
 # test build the stand-in host and the Windows tests.
 
-set(TVP_WIN_LIBS comctl32 comdlg32 shell32 gdi32 user32 ole32 uuid)
+set(TVP_WIN_LIBS comctl32 comdlg32 shell32 gdi32 user32 ole32 uuid imm32)
 set(TVP_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 # The plug-in's exports: name and stdcall argument bytes.
@@ -142,4 +142,16 @@ foreach(src ${TVP_WIN_BENCHES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE tvpcore ${TVP_WIN_LIBS})
   target_link_options(${name} PRIVATE ${TVP_STATIC_RUNTIME})
+endforeach()
+
+# Timings that need the host: the program plays it (host exports, named
+# Almail.exe in a directory of its own), as the test program does.
+file(GLOB TVP_WIN_HOST_BENCHES CONFIGURE_DEPENDS bench/win/host/*.cpp)
+foreach(src ${TVP_WIN_HOST_BENCHES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} $<TARGET_OBJECTS:tvpplugin>)
+  set_target_properties(${name} PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench/${name})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tools)
+  target_link_libraries(${name} PRIVATE tvpstandin ${TVP_WIN_LIBS})
+  target_link_options(${name} PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_DEF})
 endforeach()

@@ -35,13 +35,37 @@ class RecordingUi : public UiSeam {
     clipboard = text;
     return true;
   }
+  bool GetClipboardText(HWND, std::string& text) override {
+    text = clipboard;
+    return clipboardHoldsText;
+  }
+  // The font dialog: records its preset and answers with `fontAnswer` (or cancels).
+  bool PickFont(HWND, std::string& name, int& points, bool& bold) override {
+    fontPresets.push_back({name, points, bold});
+    if (!fontAnswer.confirmed) return false;
+    name = fontAnswer.name;
+    points = fontAnswer.points;
+    bold = fontAnswer.bold;
+    return true;
+  }
   void OpenWithShell(const std::string& target) override { opened.push_back(target); }
   bool ShiftHeld() override { return shiftHeld; }
+  void Beep() override { ++beeps; }
+  int beeps = 0;
   std::vector<std::string> opened;
   bool shiftHeld = false;
   std::vector<ShownMessage> messages;
   std::deque<int> answers;
   std::string clipboard;
+  bool clipboardHoldsText = true;
+  struct Font {
+    std::string name;
+    int points;
+    bool bold;
+    bool confirmed = true;
+  };
+  std::vector<Font> fontPresets;
+  Font fontAnswer = {"ＭＳ 明朝", 12, true, false};
 };
 
 // A fresh directory under the temporary directory, removed with its contents.

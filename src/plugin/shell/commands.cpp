@@ -1,6 +1,7 @@
 #include "plugin/shell/commands.h"
 
 #include "plugin/indexing/frm_mknmz.h"
+#include "plugin/results/frm_result.h"
 #include "plugin/ui/ui_seam.h"
 
 namespace tvp {
@@ -12,7 +13,7 @@ void NotAvailableYet(HWND window) {
 }  // namespace
 
 CommandSet& Commands() {
-  static CommandSet commands = {ShowIndexUpdateDialog, NotAvailableYet, NotAvailableYet, NotAvailableYet};
+  static CommandSet commands = {ShowIndexUpdateDialog, SearchCommand, NotAvailableYet, NotAvailableYet};
   return commands;
 }
 

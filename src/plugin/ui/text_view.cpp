@@ -1,6 +1,7 @@
 #include "plugin/ui/text_view.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/common/sjis.h"
 #include "plugin/ui/guard.h"
@@ -148,6 +149,16 @@ LRESULT TextView::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(text_.size());
+    case WM_GETTEXT: {
+      if (wp == 0 || !lp) return 0;
+      size_t n = std::min(text_.size(), static_cast<size_t>(wp) - 1);
+      if (n < text_.size()) n = static_cast<size_t>(Snap(static_cast<int>(n)));  // never half a character
+      memcpy(reinterpret_cast<char*>(lp), text_.data(), n);
+      reinterpret_cast<char*>(lp)[n] = 0;
+      return static_cast<LRESULT>(n);
+    }
     case WM_SETFOCUS:
       focused_ = true;
       CreateCaret(hwnd_, nullptr, 1, lineHeight_);

@@ -2,7 +2,8 @@
 // line breaks, coloured, bold and underlined ranges, a caret, a mouse and
 // keyboard selection and copying. Every position is a byte offset into the
 // text (a CR LF line break counts two); a position never splits a
-// double-byte character. Only the visible lines are measured and painted,
+// double-byte character. Like an edit control it answers WM_GETTEXT and
+// WM_GETTEXTLENGTH with its text, for screen readers. Only the visible lines are measured and painted,
 // so the size of the text costs nothing but the line index.
 #pragma once
 
@@ -56,6 +57,7 @@ class TextView {
   int LineCount() const { return static_cast<int>(starts_.size()); }
   int FirstVisibleLine() const { return top_; }
   int LineOf(int pos) const;
+  int LineStart(int line) const { return starts_[line]; }
 
   // The position of the character under a point of the client area (the
   // line break's position right of a line's end).

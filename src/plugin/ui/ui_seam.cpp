@@ -1,6 +1,9 @@
 #include "plugin/ui/ui_seam.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
+
+#include <cstring>
 
 namespace tvp {
 
@@ -26,9 +29,44 @@ bool UiSeam::SetClipboardText(HWND owner, const std::string& text) {
   return ok;
 }
 
+bool UiSeam::GetClipboardText(HWND owner, std::string& text) {
+  if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return false;
+  bool ok = false;
+  if (HANDLE mem = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(mem))) {
+      text.assign(p, strnlen(p, GlobalSize(mem)));
+      GlobalUnlock(mem);
+      ok = true;
+    }
+  }
+  CloseClipboard();
+  return ok;
+}
+
+bool UiSeam::PickFont(HWND owner, std::string& name, int& points, bool& bold) {
+  LOGFONTA font = {};
+  HDC dc = GetDC(nullptr);
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, dc);
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  lstrcpynA(font.lfFaceName, name.c_str(), LF_FACESIZE);
+  CHOOSEFONTA cf = {sizeof cf};
+  cf.hwndOwner = owner;
+  cf.lpLogFont = &font;
+  cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+  if (!::ChooseFontA(&cf)) return false;
+  name = font.lfFaceName;
+  points = cf.iPointSize / 10;
+  bold = font.lfWeight >= FW_BOLD;
+  return true;
+}
+
 void UiSeam::OpenWithShell(const std::string& target) {
   ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+void UiSeam::Beep() { MessageBeep(MB_OK); }
 
 bool UiSeam::ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
 

@@ -14,8 +14,14 @@ class UiSeam {
   virtual ~UiSeam() = default;
   virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
   virtual bool SetClipboardText(HWND owner, const std::string& text);
+  // The clipboard's text; false when it holds none.
+  virtual bool GetClipboardText(HWND owner, std::string& text);
+  // The font dialog preset with `name`, `points` and `bold`; false when cancelled.
+  virtual bool PickFont(HWND owner, std::string& name, int& points, bool& bold);
   // The shell's "open" action on a web address or a file.
   virtual void OpenWithShell(const std::string& target);
+  // The warning sound of a key that has nothing more to do.
+  virtual void Beep();
   // Whether the user holds the Shift key down right now.
   virtual bool ShiftHeld();
 };

@@ -1,0 +1,132 @@
+// Not a test: scripts/demo runs this (disabled) case to show the result
+// window on the demo account, whose indexes the demo has just built with
+// the real mknmz. It searches, shows a mail, the quote copy dialog and the
+// command line, and saves a screenshot of the screen at each step into
+// TVP_DEMO_SHOTS (BMP files the script converts). It prints what the host
+// was asked to open.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/settings/settings.h"
+#include "plugin/files/win_fs.h"
+#include "plugin/results/frm_copy_quote.h"
+#include "plugin/results/frm_result.h"
+#include "plugin/shell/exports.h"
+#include "standin-host/standin.h"
+#include "win/win_support.h"
+
+using namespace tvp;
+using namespace tvp::test;
+
+namespace {
+
+void SaveScreen(const std::string& path) {
+  ProcessMessages();
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  BITMAPINFOHEADER info = {sizeof info, w, h, 1, 24, BI_RGB};
+  int stride = (w * 3 + 3) & ~3;
+  std::string pixels(static_cast<size_t>(stride) * h, '\0');
+  GetDIBits(mem, bitmap, 0, h, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info + pixels.size()), 0, 0,
+                           sizeof file + sizeof info};
+  if (FILE* f = fopen(path.c_str(), "wb")) {
+    fwrite(&file, sizeof file, 1, f);
+    fwrite(&info, sizeof info, 1, f);
+    fwrite(pixels.data(), 1, pixels.size(), f);
+    fclose(f);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
+// Lets the window paint for a moment (a demo, not a test: a fixed pause is fine).
+void Settle() {
+  for (int i = 0; i < 10; ++i) {
+    ProcessMessages();
+    Sleep(50);
+  }
+}
+
+std::function<void(Form&)> g_step;
+Form* g_outer = nullptr;
+
+void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (!g_step) return;
+  Form* form = Form::ActiveModal();
+  auto* window = dynamic_cast<TfrmResult*>(form);
+  bool busy = window && (!IsWindowEnabled(window->btnSearch) || !window->request.Keyword.empty());
+  if (!form || form == g_outer || busy) {
+    SetTimer(nullptr, 0, 50, StepTimer);
+    return;
+  }
+  auto step = std::move(g_step);
+  g_step = nullptr;
+  step(*form);
+}
+
+void Arm(Form* outer, const std::function<void(Form&)>& step) {
+  g_outer = outer;
+  g_step = step;
+  SetTimer(nullptr, 0, 50, StepTimer);
+}
+
+}  // namespace
+
+TEST(DemoShots, DISABLED_ResultWindow) {
+  const char* account = getenv("TVP_DEMO_ACCOUNT");
+  const char* shots = getenv("TVP_DEMO_SHOTS");
+  ASSERT_TRUE(account && shots);
+  ASSERT_EQ(APCStartUp(0), -1);
+  std::string dir = std::string(shots) + "\\";
+  standin::SetAccount(account);
+  standin::SetMailbox(account);
+  HWND host = standin::CreateFolderWindow("AL-Mail32 - Tarvik for Namazu");
+  SetWindowPos(host, nullptr, 40, 20, 900, 700, SWP_NOZORDER | SWP_SHOWWINDOW);
+  standin::ClearCalls();
+  // The command-line button shows only when asked for.
+  UpdateIniFile(DiskFileSystem(), std::string(account) + "tarvikp.ini",
+                [](IniFile& ini) { ini.Write("Result", "ConfirmCommandLine", "1"); });
+
+  TTVPSearchInfo request{3, {0, 2, 8}, "予算 or 会議"};
+  ASSERT_TRUE(WhileModal([&] { OpenResultWindow(host, request); },
+                         [&](Form&) {
+                           Arm(nullptr, [&](Form& f) {
+                             auto& w = dynamic_cast<TfrmResult&>(f);
+                             SetWindowPos(w.Handle(), nullptr, 0, 0, 760, 560, SWP_NOMOVE | SWP_NOZORDER);
+                             Settle();
+                             SaveScreen(dir + "5-result-window.bmp");
+                             w.edtResultKeyPress('n');
+                             w.edtResultKeyPress('n');
+                             w.edtResultKeyDown(VK_RETURN);
+                             Settle();
+                             SaveScreen(dir + "6-mail-view.bmp");
+                             Arm(&w, [&](Form& q) {
+                               Settle();
+                               SaveScreen(dir + "7-quote-copy.bmp");
+                               q.SetModalResult(mrCancel);
+                             });
+                             w.EditCopyQuoteExecute();
+                             w.btnViewCommandLineClick();
+                             Settle();
+                             SaveScreen(dir + "8-command-line.bmp");
+                             w.ShowMail(w.CurrentHit);
+                             w.btnMailViewClick();  // opens the mail in the host
+                             Settle();
+                             w.btnCloseClick();
+                           });
+                         },
+                         50, 120000));
+  for (const standin::Call& call : standin::CallsOf("APAFolderOpenMail"))
+    printf("the host was asked to open: %s\n", call.args.size() > 1 ? call.args[1].c_str() : "?");
+  DestroyWindow(host);
+}
