@@ -1,6 +1,7 @@
 #include "plugin/shell/commands.h"
 
 #include "plugin/indexing/frm_mknmz.h"
+#include "plugin/settings/frm_setting.h"
 #include "plugin/ui/ui_seam.h"
 
 namespace tvp {
@@ -12,7 +13,7 @@ void NotAvailableYet(HWND window) {
 }  // namespace
 
 CommandSet& Commands() {
-  static CommandSet commands = {ShowIndexUpdateDialog, NotAvailableYet, NotAvailableYet, NotAvailableYet};
+  static CommandSet commands = {ShowIndexUpdateDialog, NotAvailableYet, ShowSettingDialog, NotAvailableYet};
   return commands;
 }
 
