@@ -68,6 +68,7 @@ class TfrmSetting : public Form {
  protected:
   bool FormCloseQuery() override;
   void CMShowingChanged() override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(NMHDR* header) override;
 
@@ -80,6 +81,7 @@ class TfrmSetting : public Form {
 
   std::vector<HWND> pages_[kPageCount];
   HWND activeControl_ = nullptr;  // focused when the dialog shows
+  HBRUSH pageBrush_ = nullptr;    // the tab control's page colour
   bool helpRunning_ = false;  // a help command writes into the help window
   int deferredResult_ = mrNone;  // how to close once it has finished
 };
