@@ -202,7 +202,8 @@ bool TfrmSetting::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   char className[16] = "";
   GetClassNameA(control, className, sizeof className);
   bool onPage = false;
-  for (const std::vector<HWND>& page : pages_) onPage = onPage || std::find(page.begin(), page.end(), control) != page.end();
+  for (const std::vector<HWND>& page : pages_)
+    onPage = onPage || std::find(page.begin(), page.end(), control) != page.end();
   if (!onPage || lstrcmpiA(className, "Edit") == 0) return false;
   LOGBRUSH brush;
   GetObject(pageBrush_, sizeof brush, &brush);
@@ -221,7 +222,9 @@ int TfrmSetting::ActivePage() const { return static_cast<int>(SendMessageA(pgeSe
 
 void TfrmSetting::LoadControls() {
   TSettingFields f = SettingFieldsOf(settings);
-  HWND when = f.When == UpdateTiming::StartUp ? rbtnUpdate1 : f.When == UpdateTiming::CleanUp ? rbtnUpdate2 : rbtnUpdate3;
+  HWND when = f.When == UpdateTiming::StartUp   ? rbtnUpdate1
+              : f.When == UpdateTiming::CleanUp ? rbtnUpdate2
+                                                : rbtnUpdate3;
   SetChecked(when, true);
   rbtnUpdate1Click(when);
   activeControl_ = when;
