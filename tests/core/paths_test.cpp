@@ -60,3 +60,20 @@ TEST(Paths, ParentDir) {
   EXPECT_EQ(ParentDir("c:\\a\\表"), "c:\\a\\");
   EXPECT_EQ(ParentDir("c:\\a\\x表ソ"), "c:\\a\\");
 }
+
+TEST(Paths, ExtractFileDir) {
+  const struct {
+    const char *path, *dir;
+  } cases[] = {
+      {"C:\\namazu\\bin\\mknmz", "C:\\namazu\\bin"},
+      {"C:\\perl.exe", "C:\\"},
+      {"C:perl.exe", "C:"},
+      {"\\perl.exe", "\\"},
+      {"\\\\server\\share\\namazu.exe", "\\\\server\\share"},
+      {"C:\\表\\ソ.exe", "C:\\表"},  // trail bytes 5C are not delimiters
+      {"C:\\bin\\", "C:\\bin"},
+      {"namazu.exe", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExtractFileDir(c.path), c.dir) << c.path;
+}

@@ -52,6 +52,17 @@ class RecordingUi : public UiSeam {
   bool ShiftHeld() override { return shiftHeld; }
   void Beep() override { ++beeps; }
   int beeps = 0;
+  std::string OpenFileName(HWND owner, const std::string& initialDir, const std::string& fileName,
+                           const std::string& filter) override {
+    fileDialogs.push_back({owner, initialDir, fileName, filter});
+    return fileChoice;
+  }
+  struct FileDialog {
+    HWND owner;
+    std::string initialDir, fileName, filter;
+  };
+  std::vector<FileDialog> fileDialogs;
+  std::string fileChoice;  // the file-open dialog's answer; empty: cancelled
   std::vector<std::string> opened;
   bool shiftHeld = false;
   std::vector<ShownMessage> messages;

@@ -3,13 +3,18 @@
 //
 //   Almail.exe --plugin tarvikp.dll --account DIR\ [--mailbox DIR\]
 //              [--open-menu MS] [--command N:MS] [--quit-after MS] [--report FILE]
+//              [--setup MS] [--next-page MS] [--click MS:CAPTION]
 //
 // --open-menu drops down the fourth menu after MS milliseconds (for a
 // screenshot); --command chooses the plug-in's N-th registered command
-// (1 = index, 2 = search) after MS milliseconds; --quit-after closes the
+// (1 = index, 2 = search) after MS milliseconds; --setup asks for the
+// plug-in's settings (APCSetup) after MS milliseconds; from then on
+// --next-page clicks the next tab of the active window every MS milliseconds,
+// and --click clicks its button CAPTION once after MS; --quit-after closes the
 // folder window; --report writes, when the host ends, the plug-in's name,
 // whether it started, and the items of the fourth menu.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +24,28 @@
 
 namespace {
 
-enum TimerId : UINT_PTR { kOpenMenu = 1, kCommand = 2, kQuit = 3 };
+enum TimerId : UINT_PTR { kOpenMenu = 1, kCommand = 2, kQuit = 3, kSetup = 4, kNextPage = 5, kClick = 6 };
 int g_command = 0;
+int g_nextPage = -1, g_click = -1;
+std::string g_clickCaption;
+standin::Plugin* g_plugin = nullptr;
+
+// A left click at the centre of `r`, in the client coordinates of `control`.
+void ClickAt(HWND control, const RECT& r) {
+  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(control, WM_LBUTTONUP, 0, at);
+}
+
+// Clicks the tab after the selected one in the active window; false at the last.
+bool ClickNextTab() {
+  HWND tabs = FindWindowExA(GetActiveWindow(), nullptr, WC_TABCONTROLA, nullptr);
+  int next = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) + 1;
+  RECT r;
+  if (!tabs || !SendMessageA(tabs, TCM_GETITEMRECT, next, reinterpret_cast<LPARAM>(&r))) return false;
+  ClickAt(tabs, r);
+  return true;
+}
 
 void CALLBACK OnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
   KillTimer(hwnd, id);
@@ -34,6 +59,17 @@ void CALLBACK OnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
       PostMessageA(hwnd, WM_COMMAND, ids[g_command - 1], 0);
   } else if (id == kQuit) {
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  } else if (id == kSetup) {
+    // The dialog's modal loop runs these timers too.
+    if (g_nextPage >= 0) SetTimer(hwnd, kNextPage, g_nextPage, OnTimer);
+    if (g_click >= 0) SetTimer(hwnd, kClick, g_click, OnTimer);
+    g_plugin->Get<void(__stdcall*)(HWND)>("APCSetup")(hwnd);
+  } else if (id == kNextPage) {
+    if (ClickNextTab()) SetTimer(hwnd, kNextPage, g_nextPage, OnTimer);
+  } else if (id == kClick) {
+    HWND button = FindWindowExA(GetActiveWindow(), nullptr, "Button", g_clickCaption.c_str());
+    RECT r;
+    if (button && GetClientRect(button, &r)) ClickAt(button, r);
   }
 }
 
@@ -54,7 +90,7 @@ void WriteReport(const std::string& path, const std::string& name, bool started,
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string plugin = "tarvikp.dll", report;
-  int openMenu = -1, command = -1, quit = -1;
+  int openMenu = -1, command = -1, quit = -1, setup = -1;
   for (int i = 1; i + 1 < __argc; i += 2) {
     std::string opt = __argv[i], val = __argv[i + 1];
     if (opt == "--plugin") plugin = val;
@@ -64,9 +100,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     else if (opt == "--quit-after") quit = atoi(val.c_str());
     else if (opt == "--report") report = val;
     else if (opt == "--command") sscanf(val.c_str(), "%d:%d", &g_command, &command);
+    else if (opt == "--setup") setup = atoi(val.c_str());
+    else if (opt == "--next-page") g_nextPage = atoi(val.c_str());
+    else if (opt == "--click" && val.find(':') != std::string::npos) {
+      g_click = atoi(val.c_str());
+      g_clickCaption = val.substr(val.find(':') + 1);
+    }
   }
 
   standin::Plugin p;
+  g_plugin = &p;
   if (!p.Load(plugin)) {
     MessageBoxA(nullptr, ("cannot load " + plugin).c_str(), "Almail", MB_ICONERROR);
     return 2;
@@ -84,6 +127,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (openMenu >= 0) SetTimer(window, kOpenMenu, openMenu, OnTimer);
   if (command >= 0) SetTimer(window, kCommand, command, OnTimer);
   if (quit >= 0) SetTimer(window, kQuit, quit, OnTimer);
+  if (setup >= 0) SetTimer(window, kSetup, setup, OnTimer);
 
   MSG msg;
   while (IsWindow(window) && GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -37,4 +37,19 @@ std::string ParentDir(const std::string& path) {
   return delimiter == std::string::npos ? std::string() : path.substr(0, delimiter + 1);
 }
 
+std::string ExtractFileDir(const std::string& path) {
+  size_t last = std::string::npos, beforeLast = std::string::npos;
+  auto delimiter = [&](size_t i) { return i != std::string::npos && (path[i] == '\\' || path[i] == ':'); };
+  for (size_t i = 0, previous = std::string::npos; i < path.size(); previous = i, i += CharLen(path, i)) {
+    if (delimiter(i)) {
+      last = i;
+      beforeLast = previous;
+    }
+  }
+  if (last == std::string::npos) return std::string();
+  // A backslash goes unless it is the root of a drive or of the path.
+  bool keep = path[last] == ':' || last == 0 || delimiter(beforeLast);
+  return path.substr(0, keep ? last + 1 : last);
+}
+
 }  // namespace tvp

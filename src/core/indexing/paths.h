@@ -26,4 +26,10 @@ int LastPos(const std::string& text, const std::string& sub);
 // Empty if there is none.
 std::string ParentDir(const std::string& path);
 
+// The directory part of a file path: the text before its last "\" or ":",
+// without a trailing backslash except for a root ("C:\", "\");
+// C:\namazu\bin\mknmz -> C:\namazu\bin, C:\perl.exe -> C:\, C:perl -> C:.
+// Empty when there is no delimiter.
+std::string ExtractFileDir(const std::string& path);
+
 }  // namespace tvp

@@ -85,6 +85,13 @@ const KeyDef kCommandKeys[] = {
     {kCommand, "NamazuVersion", &S::NamazuVersion, "2.0", "2.0"},
 };
 
+// Namazu 1.3 keeps its programs and takes its options elsewhere; a new file
+// is always for Namazu 2, so these serve only the defaults buttons.
+const struct {
+  const char *mknmzPath, *namazuPath, *mknmzOption, *namazuOption, *DateOption;
+} kNamazu13Defaults = {"C:\\usr\\local\\namazu\\bin\\mknmz", "C:\\usr\\local\\namazu\\bin\\namazu.exe",
+                       "-kh -P -t \".*\\.alm\"", "", "-l,-e"};
+
 template <size_t N>
 void LoadKeys(const IniFile& ini, TTVPSettings& s, const KeyDef (&keys)[N]) {
   for (const KeyDef& k : keys) s.*k.field = ini.Read(k.section, k.key, k.ifAbsent);
@@ -160,6 +167,16 @@ void SaveSettings(IniFile& ini, const TTVPSettings& s) {
 }
 
 bool IsNamazu13(const std::string& namazuVersion) { return namazuVersion == "1.3"; }
+
+CommandDefaults DefaultCommands(const std::string& namazuVersion) {
+  auto fileDefault = [](const char* key) { return std::string(Key(kCommandKeys, key).defaultFile); };
+  std::string perl = fileDefault("PerlPath");
+  if (IsNamazu13(namazuVersion))
+    return {perl, kNamazu13Defaults.mknmzPath, kNamazu13Defaults.namazuPath, kNamazu13Defaults.mknmzOption,
+            kNamazu13Defaults.namazuOption, kNamazu13Defaults.DateOption};
+  return {perl, fileDefault("mknmzPath"), fileDefault("namazuPath"), fileDefault("mknmzOption"),
+          fileDefault("namazuOption"), fileDefault("DateOption")};
+}
 
 std::string SettingsPath(const std::string& accountDir) {
   return IncludeTrailingBackslash(accountDir) + kSettingsFileName;

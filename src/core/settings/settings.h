@@ -39,6 +39,14 @@ struct TTVPSettings {
 // command lines, configuration file and result text; anything else Namazu 2.
 bool IsNamazu13(const std::string& namazuVersion);
 
+// The [Command] paths and options a Namazu version starts from: what a new
+// settings file holds (Namazu 2) and what the settings dialog's defaults
+// buttons put back, for the version the file names.
+struct CommandDefaults {
+  std::string PerlPath, mknmzPath, namazuPath, mknmzOption, namazuOption, DateOption;
+};
+CommandDefaults DefaultCommands(const std::string& namazuVersion);
+
 // The mapping itself, on an ini file held in memory.
 void WriteDefaultSettings(IniFile& ini);
 void LoadSettings(const IniFile& ini, TTVPSettings& s);

@@ -2,6 +2,7 @@
 
 #include "plugin/indexing/frm_mknmz.h"
 #include "plugin/results/frm_result.h"
+#include "plugin/settings/frm_setting.h"
 #include "plugin/ui/ui_seam.h"
 
 namespace tvp {
@@ -13,7 +14,7 @@ void NotAvailableYet(HWND window) {
 }  // namespace
 
 CommandSet& Commands() {
-  static CommandSet commands = {ShowIndexUpdateDialog, SearchCommand, NotAvailableYet, NotAvailableYet};
+  static CommandSet commands = {ShowIndexUpdateDialog, SearchCommand, ShowSettingDialog, NotAvailableYet};
   return commands;
 }
 

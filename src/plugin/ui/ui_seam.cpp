@@ -3,7 +3,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
+
+#include "core/common/sjis.h"
 
 namespace tvp {
 
@@ -69,6 +72,24 @@ void UiSeam::OpenWithShell(const std::string& target) {
 void UiSeam::Beep() { MessageBeep(MB_OK); }
 
 bool UiSeam::ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
+
+std::string UiSeam::OpenFileName(HWND owner, const std::string& initialDir, const std::string& fileName,
+                                 const std::string& filter) {
+  // The filter's pairs separated by NULs, ending in two (a trail byte 7C is no separator).
+  std::string filters = ReplaceAll(filter, "|", std::string(1, '\0')) + std::string(2, '\0');
+  std::string file(32 * 1024, '\0');
+  file.replace(0, std::min(fileName.size(), file.size() - 1), fileName, 0, file.size() - 1);
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filters.c_str();
+  ofn.lpstrFile = &file[0];
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!GetOpenFileNameA(&ofn)) return std::string();
+  return file.c_str();
+}
 
 namespace {
 UiSeam g_win32Seam;

@@ -1,5 +1,5 @@
 // The one way the plug-in asks the user something outside its own windows:
-// message boxes, the clipboard and the shell's "open". Production uses the Win32 functions;
+// message boxes, the clipboard, the shell's "open" and the file-open dialog. Production uses the Win32 functions;
 // tests install their own seam that records and answers.
 #pragma once
 
@@ -24,6 +24,11 @@ class UiSeam {
   virtual void Beep();
   // Whether the user holds the Shift key down right now.
   virtual bool ShiftHeld();
+  // The common file-open dialog (no read-only box; path and file must exist;
+  // resizable), starting in `initialDir` with `fileName` preset; `filter` is
+  // "text|mask" pairs joined by "|". The chosen full path; empty if cancelled.
+  virtual std::string OpenFileName(HWND owner, const std::string& initialDir, const std::string& fileName,
+                                   const std::string& filter);
 };
 
 UiSeam& Ui();
