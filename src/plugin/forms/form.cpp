@@ -167,6 +167,7 @@ class Form::ModalScope {
     g_activeModal = form_.outerModal_;
     form_.outerModal_ = nullptr;
     form_.inModalLoop_ = false;
+    form_.loopRunning_ = false;
     if (ownerEnabled_) EnableWindow(owner_, TRUE);
     ShowWindow(form_.hwnd_, SW_HIDE);
     if (owner_) SetActiveWindow(owner_);
@@ -186,6 +187,7 @@ int Form::ShowModal() {
   {
     ModalScope scope(*this);
     Show(SW_SHOW);
+    loopRunning_ = true;
     while (modalResult_ == mrNone) {
       if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
         quit = true;
