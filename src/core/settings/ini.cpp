@@ -88,7 +88,23 @@ std::string IniFile::CleanValue(const std::string& value) {
 }
 
 void IniFile::Write(const std::string& section, const std::string& key, const std::string& value) {
-  WriteMany(section, {{key, value}});
+  std::string v = CleanValue(value);
+  long s = FindSection(section);
+  long k = FindKey(s, key);
+  if (k >= 0) {
+    Line& l = lines_[k];
+    if (l.value != Trim(v)) l = ParseLine(l.name + "=" + v, l.eol);
+    return;
+  }
+  if (s < 0) {
+    Insert(lines_.size(), ParseLine("[" + section + "]", "\r\n"));
+    s = static_cast<long>(lines_.size()) - 1;
+  }
+  // After the last key of the section, before blank or foreign lines that trail it.
+  size_t at = s + 1;
+  for (size_t i = s + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+    if (lines_[i].kind == Kind::Key) at = i + 1;
+  Insert(at, ParseLine(key + "=" + v, "\r\n"));
 }
 
 std::unordered_map<std::string, size_t> IniFile::KeyLines(long sectionLine, size_t& end) const {
