@@ -130,7 +130,7 @@ void Form::CreateForm(HWND owner, HWND tag, const std::string& caption, int clie
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WndProc));
   font_ = CreateUiFont(fontName, fontPixels);
-  FormCreated();
+  if (hwnd_) FormCreated();  // paired with FormDestroyed in the destructor
 }
 
 HWND Form::AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int w, int h,
