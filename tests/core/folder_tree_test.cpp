@@ -315,3 +315,28 @@ TEST(FolderTree, SampleAccountGivesTheDocumentedList) {
     }
   }
 }
+
+// A folder of folders named twice at each of 20 levels would list 2^21
+// entries: the list stops at its bound, in the listed order, reading each
+// directory once.
+TEST(FolderTree, RepeatedNamesAtEveryLevelStopAtTheBound) {
+  class CountingFs : public MemoryFileSystem {
+   public:
+    std::vector<DirEntry> ListDir(const std::string& dir, const std::string& mask) const override {
+      ++lists;
+      return MemoryFileSystem::ListDir(dir, mask);
+    }
+    mutable int lists = 0;
+  } fs;
+  AccountIni(fs, "001001");
+  std::string rel = "user001.box";
+  const int levels = 20;
+  for (int level = 0; level < levels; ++level) {
+    Folder(fs, rel, "level " + std::to_string(level), "Subfolder", "001001");
+    rel += "\\user001.box";
+  }
+  auto folders = LoadFolderTree(fs, kAcct, "");
+  ASSERT_EQ(folders.size(), kMaxFolders);
+  for (int level = 0; level < levels; ++level) EXPECT_EQ(folders[level].Level, level);  // depth first, as listed
+  EXPECT_EQ(fs.lists, levels + 1);
+}

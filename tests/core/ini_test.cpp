@@ -90,3 +90,28 @@ TEST(Ini, EmptyAndCrOnlyFiles) {
   cr.Write("S", "j", "2");
   EXPECT_EQ(cr.Text(), "[S]\rk=1\rj=2\r\n");
 }
+
+// The bulk forms must do exactly what one Read or Write per key does.
+TEST(Ini, ReadManyAndWriteManyMatchOneCallPerKey) {
+  const std::string texts[] = {
+      "",
+      "[Search]\r\nHistory2=b\r\nhistory1 = a \r\nHISTORY2=dup\r\n\r\n; tail\r\n[Other]\r\nHistory1=x",
+      "[Other]\nk=1\n[search]\nSort=None",  // no final line end, no list keys yet
+      "[Search]\r\nHistory1=a\r\n[Search]\r\nHistory3=second section\r\n",
+  };
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"History1", "a"}, {"History3", "三\r\nlines"}, {"history2", "two"}, {"History4", ""}, {"HISTORY3", "again"}};
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    IniFile one(text), many(text);
+    std::vector<std::string> keys, expected;
+    for (const auto& kv : values) {
+      keys.push_back(kv.first);
+      expected.push_back(one.Read("SEARCH", kv.first, "-"));
+    }
+    EXPECT_EQ(many.ReadMany("SEARCH", keys, "-"), expected);
+    for (const auto& kv : values) one.Write("Search", kv.first, kv.second);
+    many.WriteMany("Search", values);
+    EXPECT_EQ(many.Text(), one.Text());
+  }
+}

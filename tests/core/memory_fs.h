@@ -15,7 +15,7 @@ class MemoryFileSystem : public FileSystem {
  public:
   bool ReadFile(const std::string& path, std::string& contents) const override {
     auto it = files_.find(LowerAscii(path));
-    if (it == files_.end()) return false;
+    if (it == files_.end() || failReads) return false;
     contents = it->second.second;
     return true;
   }
@@ -54,6 +54,7 @@ class MemoryFileSystem : public FileSystem {
   }
 
   bool failWrites = false;
+  bool failReads = false;  // existing files cannot be read
   int writes = 0;
 
  private:

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "core/common/sjis.h"
+
 #include "core/memory_fs.h"
 
 using namespace tvp;
@@ -170,4 +174,67 @@ TEST(Settings, GarbageFileLoadsAndKeepsItsLinesWhenSaved) {
   std::string after = fs.Contents(kPath);
   EXPECT_EQ(after.compare(0, 16, garbage, 0, 16), 0);
   EXPECT_NE(after.find("[Search]\nSort=Later\n"), std::string::npos);
+}
+
+// A file that exists but cannot be read is never taken for an empty one:
+// nothing is written over it and loading does not make up defaults.
+TEST(Settings, AFileThatCannotBeReadIsNeverWrittenOver) {
+  const std::string text = "[Alias]\r\nMax=1\r\n[Mknmz]\r\nNowCountMail=3\r\nIndexDir=D:\\idx\r\n";
+  struct Op {
+    const char* name;
+    std::function<void(MemoryFileSystem&)> run;
+  };
+  TTVPSettings s;
+  const Op ops[] = {
+      {"count a mail", [](MemoryFileSystem& fs) { IncrementMailCount(fs, kPath); }},
+      {"reset the count", [](MemoryFileSystem& fs) { SetMailCount(fs, kPath, 0); }},
+      {"save", [&](MemoryFileSystem& fs) { SaveSettings(fs, kPath, s); }},
+      {"write defaults", [](MemoryFileSystem& fs) { WriteDefaultSettings(fs, kPath); }},
+      {"load", [&](MemoryFileSystem& fs) { LoadSettings(fs, kPath, s); }},
+  };
+  for (const Op& op : ops) {
+    SCOPED_TRACE(op.name);
+    MemoryFileSystem fs;
+    fs.AddFile(kPath, text);
+    fs.failReads = true;
+    s.IndexDir = "unchanged";
+    EXPECT_THROW(op.run(fs), FileReadError);
+    EXPECT_EQ(fs.writes, 0);
+    EXPECT_EQ(s.IndexDir, "unchanged");
+    fs.failReads = false;
+    EXPECT_EQ(fs.Contents(kPath), text);
+  }
+}
+
+TEST(Settings, TheMailCountStopsAtItsLargestValue) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"2147483646", "2147483647"}, {"2147483647", "2147483647"}, {"99999999999", "2147483647"},
+      {"abc", "1"}, {"", "1"}, {"-5", "-4"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first);
+    MemoryFileSystem fs;
+    fs.AddFile(kPath, std::string("[Mknmz]\r\nNowCountMail=") + c.first + "\r\n");
+    IncrementMailCount(fs, kPath);
+    EXPECT_EQ(IniFile(fs.Contents(kPath)).Read("Mknmz", "NowCountMail"), c.second);
+  }
+}
+
+TEST(Settings, ListCountsFromTheFileAreBounded) {
+  const std::pair<const char*, size_t> cases[] = {
+      {"2000000000", static_cast<size_t>(kMaxListEntries)}, {"-3", 0}, {"x", 0}, {"30000", 30000}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first);
+    TTVPSettings s = Load(std::string("[Search]\r\nFormulaHistoryCount=") + c.first + "\r\nHistory2=b\r\n");
+    EXPECT_EQ(s.History.size(), c.second);
+    if (c.second >= 2) {
+      EXPECT_EQ(s.History[1], "b");
+    }
+    if (c.second == 0) continue;
+    IniFile ini;
+    SaveSettings(ini, s);
+    EXPECT_EQ(ini.Read("Search", "FormulaHistoryCount"), std::to_string(c.second));
+    EXPECT_TRUE(ini.HasKey("Search", "History" + std::to_string(c.second)));
+    EXPECT_FALSE(ini.HasKey("Search", "History" + std::to_string(c.second + 1)));
+  }
 }

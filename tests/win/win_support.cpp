@@ -103,8 +103,13 @@ std::function<void(tvp::Form&)> g_drive;
 bool g_timedOut = false;
 
 void CALLBACK DriveTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  // Only a form that waits in its modal loop is driven: while it is still
+  // being made or shown (an automatic update runs there, letting messages
+  // through), the driver tries again on the next tick.
+  tvp::Form* form = tvp::Form::ActiveModal();
+  if (!form || !form->ModalLoopRunning()) return;
   KillTimer(nullptr, id);
-  if (tvp::Form* form = tvp::Form::ActiveModal()) g_drive(*form);
+  g_drive(*form);
 }
 
 void CALLBACK TimeoutTimer(HWND, UINT, UINT_PTR id, DWORD) {

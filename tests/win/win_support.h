@@ -111,8 +111,9 @@ std::string ShortPath(const std::string& path);
 int RunCaptured(const std::string& commandLine, const std::string& dir, std::string* output);
 
 // Calls `open`, which runs a modal form, and `drive` on that form once its
-// modal loop runs. A form still open after `timeoutMs` is closed and the
-// result says so (false).
+// modal loop runs (not before `delayMs`, and never while the form is still
+// being shown). A form still open after `timeoutMs` is closed and the result
+// says so (false). A form that closes before its loop runs is never driven.
 bool WhileModal(const std::function<void()>& open, const std::function<void(tvp::Form&)>& drive,
                 unsigned delayMs = 50, unsigned timeoutMs = 20000);
 

@@ -21,6 +21,13 @@ static bool Match(const std::string& n, size_t i, const std::string& m, size_t j
   return i == n.size();
 }
 
+ReadStatus FileSystem::TryReadFile(const std::string& path, std::string& contents, std::string& reason) const {
+  if (ReadFile(path, contents)) return ReadStatus::Ok;
+  if (!FileExists(path)) return ReadStatus::Missing;
+  reason = "読み込みに失敗しました。";
+  return ReadStatus::Failed;
+}
+
 bool MatchMask(const std::string& name, const std::string& mask) {
   // "*.*" matches names without a dot too.
   if (mask == "*.*" || mask == "*") return true;

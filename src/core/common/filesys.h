@@ -21,6 +21,15 @@ class FileError : public std::runtime_error {
   std::string reason_;
 };
 
+// A file that exists but could not be read. Writing it now would replace
+// what could not be read, so nothing that meets this error writes.
+class FileReadError : public FileError {
+ public:
+  using FileError::FileError;
+};
+
+enum class ReadStatus { Ok, Missing, Failed };
+
 struct DirEntry {
   std::string name;        // name only, as the file system spells it
   bool directory = false;
@@ -32,6 +41,9 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Whole contents; false when the file is missing or cannot be read.
   virtual bool ReadFile(const std::string& path, std::string& contents) const = 0;
+  // Whole contents, telling a missing file from one that exists but cannot
+  // be read (its reason in `reason`). This default asks FileExists.
+  virtual ReadStatus TryReadFile(const std::string& path, std::string& contents, std::string& reason) const;
   // Replaces the file as a whole in one step, never leaving a half-written
   // file behind. Throws FileError.
   virtual void WriteFile(const std::string& path, const std::string& contents) = 0;

@@ -42,7 +42,7 @@ class TreeLoader {
   // Lists the folders of `dir` (ending in a backslash) in the sequence that
   // `order` gives them, each folder of folders followed by its own.
   void Scan(const std::string& dir, int level, const std::string& order) {
-    std::vector<Candidate> candidates = ReadCandidates(dir, level);
+    const std::vector<Candidate>& candidates = Candidates(dir, level);
     if (order.empty()) {
       for (const Candidate& c : candidates) Append(c);
       return;
@@ -70,6 +70,14 @@ class TreeLoader {
   }
 
  private:
+  // An Order may name a folder of folders again and again at every level:
+  // each directory is read once, however often it is listed.
+  const std::vector<Candidate>& Candidates(const std::string& dir, int level) {
+    auto it = read_.find(dir);
+    if (it == read_.end()) it = read_.emplace(dir, ReadCandidates(dir, level)).first;
+    return it->second;
+  }
+
   std::vector<Candidate> ReadCandidates(const std::string& dir, int level) const {
     std::vector<Candidate> candidates;
     for (const DirEntry& entry : fs_.ListDir(dir, "*.box")) {
@@ -98,6 +106,8 @@ class TreeLoader {
   }
 
   void Append(const Candidate& c) {
+    // Repeated names or directory links can make the list endless.
+    if (out_.size() >= kMaxFolders) return;
     out_.push_back(c.info);
     if (c.info.Kind == 2 && c.info.Level < kMaxFolderLevel) Scan(c.info.Dir, c.info.Level + 1, c.order);
   }
@@ -106,6 +116,7 @@ class TreeLoader {
   const std::string& accountDir_;
   const std::string& indexBase_;
   std::vector<TFolderInfo>& out_;
+  std::unordered_map<std::string, std::vector<Candidate>> read_;  // directory -> its folders
 };
 
 }  // namespace

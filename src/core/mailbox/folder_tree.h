@@ -22,6 +22,10 @@ struct TFolderInfo {
 // Folders nested deeper than this are not read (a directory junction that
 // points back up would otherwise recurse forever); levels run 0..kMaxFolderLevel.
 constexpr int kMaxFolderLevel = 31;
+// No more entries than this are listed: an Order that names folders of
+// folders twice at each level, or directory links, make the list grow
+// without end. Each directory is read once however often it is listed.
+constexpr size_t kMaxFolders = 10000;
 
 // accountDir is the host's account directory (ending in a backslash);
 // indexBase the setting IndexDir, empty for the account directory itself.

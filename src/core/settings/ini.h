@@ -6,6 +6,8 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tvp {
@@ -28,6 +30,12 @@ class IniFile {
   // never add lines of its own.
   void Write(const std::string& section, const std::string& key, const std::string& value);
 
+  // Many keys of one section at once, each as Read and Write do it, in time
+  // linear in the file and the keys (numbered lists run to tens of thousands).
+  std::vector<std::string> ReadMany(const std::string& section, const std::vector<std::string>& keys,
+                                    const std::string& fallback = std::string()) const;
+  void WriteMany(const std::string& section, const std::vector<std::pair<std::string, std::string>>& values);
+
  private:
   enum class Kind { Other, Section, Key };
   struct Line {
@@ -41,6 +49,10 @@ class IniFile {
   long FindSection(const std::string& section) const;
   long FindKey(long sectionLine, const std::string& key) const;
   void Insert(size_t at, Line line);
+  // Line index of each key of the section starting at `sectionLine`, by
+  // lower-case name (the first one wins); `end` gets the line after its last key.
+  std::unordered_map<std::string, size_t> KeyLines(long sectionLine, size_t& end) const;
+  static std::string CleanValue(const std::string& value);
 
   std::vector<Line> lines_;
 };

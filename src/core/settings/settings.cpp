@@ -1,10 +1,14 @@
 #include "core/settings/settings.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "core/common/sjis.h"
 
 namespace tvp {
 
 const char kSettingsFileName[] = "tarvikp.ini";
+const int kMaxListEntries = 100000;
 
 namespace {
 
@@ -112,18 +116,33 @@ const KeyDef& Key(const KeyDef (&keys)[N], const char* name) {
   throw std::logic_error(std::string("unknown settings key ") + name);
 }
 
-void LoadList(const IniFile& ini, const char* section, const std::string& count, const char* prefix,
+// A count read from the file is bounded: far above any real list, far below
+// what would exhaust the memory or freeze the host.
+int ListCount(const std::string& count) { return std::min(std::max(ToIntDef(count, 0), 0), kMaxListEntries); }
+
+std::vector<std::string> ListKeys(const char* prefix, int n) {
+  std::vector<std::string> keys;
+  keys.reserve(n);
+  for (int i = 0; i < n; ++i) keys.push_back(prefix + std::to_string(i + 1));
+  return keys;
+}
+
+void LoadList(const IniFile& ini, const char* section, std::string& count, const char* prefix,
               std::vector<std::string>& list) {
-  int n = ToIntDef(count, 0);
-  list.assign(n > 0 ? n : 0, std::string());
-  for (int i = 0; i < n; ++i) list[i] = ini.Read(section, prefix + std::to_string(i + 1));
+  int n = ListCount(count);
+  if (ToIntDef(count, 0) > kMaxListEntries) count = std::to_string(n);  // the list holds as many as it says
+  list = ini.ReadMany(section, ListKeys(prefix, n));
 }
 
 void SaveList(IniFile& ini, const char* section, const std::string& count, const char* prefix,
               const std::vector<std::string>& list) {
-  int n = ToIntDef(count, 0);
+  int n = ListCount(count);
+  std::vector<std::string> keys = ListKeys(prefix, n);
+  std::vector<std::pair<std::string, std::string>> values;
+  values.reserve(n);
   for (int i = 0; i < n; ++i)
-    ini.Write(section, prefix + std::to_string(i + 1), static_cast<size_t>(i) < list.size() ? list[i] : "");
+    values.emplace_back(std::move(keys[i]), static_cast<size_t>(i) < list.size() ? list[i] : std::string());
+  ini.WriteMany(section, values);
 }
 
 }  // namespace
@@ -140,6 +159,7 @@ void WriteDefaultSettings(IniFile& ini) {
 }
 
 void LoadSettings(const IniFile& ini, TTVPSettings& s) {
+  // Scalars first: the lists' counts come from them.
   LoadKeys(ini, s, kGeneralKeys);
   LoadKeys(ini, s, kMknmzKeys);
   LoadKeys(ini, s, kSearchKeys);
@@ -182,11 +202,13 @@ std::string SettingsPath(const std::string& accountDir) {
   return IncludeTrailingBackslash(accountDir) + kSettingsFileName;
 }
 
-IniFile ReadIniFile(const FileSystem& fs, const std::string& path) {
-  std::string text;
-  fs.ReadFile(path, text);
-  return IniFile(text);
+std::string ReadIniText(const FileSystem& fs, const std::string& path) {
+  std::string text, reason;
+  if (fs.TryReadFile(path, text, reason) == ReadStatus::Failed) throw FileReadError(path, reason);
+  return text;
 }
+
+IniFile ReadIniFile(const FileSystem& fs, const std::string& path) { return IniFile(ReadIniText(fs, path)); }
 
 void WriteDefaultSettings(FileSystem& fs, const std::string& path) {
   UpdateIniFile(fs, path, [](IniFile& ini) { WriteDefaultSettings(ini); });
@@ -212,8 +234,11 @@ void SetMailCount(FileSystem& fs, const std::string& path, int count) {
 
 void IncrementMailCount(FileSystem& fs, const std::string& path) {
   UpdateIniFile(fs, path, [](IniFile& ini) {
-    long long n = ToIntDef(ini.Read(kMknmz, "NowCountMail"), 0);
-    ini.Write(kMknmz, "NowCountMail", std::to_string(n + 1));
+    // The count stops at the largest value it can hold rather than wrap.
+    std::string now = Trim(ini.Read(kMknmz, "NowCountMail"));
+    bool huge = !now.empty() && now.find_first_not_of("0123456789") == std::string::npos && ToIntDef(now, -1) < 0;
+    long long n = huge ? INT_MAX : ToIntDef(now, 0);
+    ini.Write(kMknmz, "NowCountMail", std::to_string(std::min<long long>(n + 1, INT_MAX)));
   });
 }
 

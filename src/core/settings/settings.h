@@ -11,6 +11,8 @@
 namespace tvp {
 
 extern const char kSettingsFileName[];  // "tarvikp.ini"
+// The most entries a numbered list holds; a larger count in the file is read as this.
+extern const int kMaxListEntries;
 
 // Every field is the key's value as stored; the lists hold exactly as many
 // entries as their count fields say.
@@ -54,7 +56,9 @@ void SaveSettings(IniFile& ini, const TTVPSettings& s);
 
 // The operations on the file "tarvikp.ini" in an account directory. A write
 // replaces the file in one step and happens only when something changed;
-// it throws FileError when the disk refuses.
+// it throws FileError when the disk refuses. A file that exists but cannot
+// be read throws FileReadError, from loading and before any write: it is
+// never taken for an empty one.
 std::string SettingsPath(const std::string& accountDir);
 void WriteDefaultSettings(FileSystem& fs, const std::string& path);
 void EnsureSettings(FileSystem& fs, const std::string& path, TTVPSettings& s);
@@ -65,16 +69,19 @@ void SetMailCount(FileSystem& fs, const std::string& path, int count);
 void IncrementMailCount(FileSystem& fs, const std::string& path);
 
 // Reads, changes and writes back the whole file; writes only if the text changed.
+// The whole text of an ini file; "" when missing; throws FileReadError.
+std::string ReadIniText(const FileSystem& fs, const std::string& path);
+
 template <typename Change>
 void UpdateIniFile(FileSystem& fs, const std::string& path, Change change) {
-  std::string before;
-  fs.ReadFile(path, before);
+  std::string before = ReadIniText(fs, path);
   IniFile ini(before);
   change(ini);
   std::string after = ini.Text();
   if (after != before || !fs.FileExists(path)) fs.WriteFile(path, after);
 }
 
+// Throws FileReadError (see above).
 IniFile ReadIniFile(const FileSystem& fs, const std::string& path);
 
 }  // namespace tvp

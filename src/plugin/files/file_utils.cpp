@@ -40,7 +40,11 @@ bool ForceDirectories(const std::string& dir) {
   if (d.empty() || DirectoryExists(d)) return !d.empty();
   std::string parent = ExcludeTrailingBackslash(ParentDir(d));
   if (!parent.empty() && parent != d && !EndsWith(parent, ":")) ForceDirectories(parent);
-  return CreateDirectoryA(d.c_str(), nullptr) || DirectoryExists(d);
+  if (CreateDirectoryA(d.c_str(), nullptr)) return true;
+  DWORD code = GetLastError();
+  if (DirectoryExists(d)) return true;
+  SetLastError(code);  // the reason stays for the caller's message
+  return false;
 }
 
 std::string ShortPathName(const std::string& path) {
@@ -51,8 +55,9 @@ std::string ShortPathName(const std::string& path) {
 
 std::string TempDirectory() {
   char buf[MAX_PATH + 1];
-  DWORD n = GetTempPathA(255, buf);
-  return IncludeTrailingBackslash(std::string(buf, n > 255 ? 0 : n));
+  DWORD n = GetTempPathA(sizeof buf, buf);
+  if (n == 0 || n >= sizeof buf) return std::string();
+  return IncludeTrailingBackslash(std::string(buf, n));
 }
 
 }  // namespace tvp

@@ -15,12 +15,14 @@ void DeleteFiles(const std::string& dir, const std::string& mask);
 // overwriting; with `move` 1 the source file is deleted once copied.
 void CopyFiles(const std::string& source, const std::string& target, int move);
 
-// Creates a directory with all missing parents. True if it exists afterwards.
+// Creates a directory with all missing parents. True if it exists
+// afterwards; otherwise GetLastError tells why.
 bool ForceDirectories(const std::string& dir);
 bool DirectoryExists(const std::string& dir);
 // The short (8.3) form of a path, or the path itself when there is none.
 std::string ShortPathName(const std::string& path);
-// The system's temporary directory, with its trailing backslash.
+// The system's temporary directory, with its trailing backslash; empty when
+// the system has none that fits a path.
 std::string TempDirectory();
 
 }  // namespace tvp

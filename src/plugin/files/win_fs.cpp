@@ -1,6 +1,7 @@
 #include "plugin/files/win_fs.h"
 
 #include "core/common/sjis.h"
+#include "core/indexing/paths.h"
 
 namespace tvp {
 
@@ -27,6 +28,30 @@ class Handle {
 
 [[noreturn]] void Fail(const std::string& path, DWORD code) { throw FileError(path, SystemErrorText(code)); }
 
+// Another program (a virus scanner, a second copy of the mail client) may
+// hold the file for a few milliseconds: such failures are tried again for
+// a while before they count.
+constexpr DWORD kBusyRetryMs = 500;
+constexpr DWORD kBusyPauseMs = 5;
+
+bool IsBusy(DWORD code) {
+  return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED;
+}
+
+// Runs `attempt` (true: done) again while it fails with a busy error, within the bound.
+template <typename Attempt>
+DWORD RetryWhileBusy(Attempt attempt) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (attempt()) return ERROR_SUCCESS;
+    DWORD code = GetLastError();
+    if (!IsBusy(code) || GetTickCount() - start >= kBusyRetryMs) return code ? code : ERROR_READ_FAULT;
+    Sleep(kBusyPauseMs);
+  }
+}
+
+constexpr LONGLONG kMaxReadBytes = 256LL * 1024 * 1024;
+
 }  // namespace
 
 std::string SystemErrorText(DWORD code) {
@@ -38,22 +63,50 @@ std::string SystemErrorText(DWORD code) {
 }
 
 bool WinFileSystem::ReadFile(const std::string& path, std::string& contents) const {
-  Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f.Valid()) return false;
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(f.Get(), &size) || size.QuadPart > 256 * 1024 * 1024) return false;
-  std::string data(static_cast<size_t>(size.QuadPart), '\0');
-  DWORD got = 0;
-  if (!data.empty() && (!::ReadFile(f.Get(), &data[0], static_cast<DWORD>(data.size()), &got, nullptr)))
-    return false;
-  data.resize(got);
+  std::string reason;
+  return TryReadFile(path, contents, reason) == ReadStatus::Ok;
+}
+
+ReadStatus WinFileSystem::TryReadFile(const std::string& path, std::string& contents, std::string& reason) const {
+  std::string data;
+  bool tooLarge = false;
+  DWORD code = RetryWhileBusy([&] {
+    // Sharing deletion too: our reading must not make another writer's replace fail.
+    Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f.Valid()) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(f.Get(), &size)) return false;
+    if (size.QuadPart > kMaxReadBytes) {
+      tooLarge = true;
+      return true;
+    }
+    data.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!data.empty() && !::ReadFile(f.Get(), &data[0], static_cast<DWORD>(data.size()), &got, nullptr))
+      return false;
+    data.resize(got);
+    return true;
+  });
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return ReadStatus::Missing;
+  if (code != ERROR_SUCCESS || tooLarge) {
+    reason = tooLarge ? "ファイルが大きすぎます（256MBまで）。" : SystemErrorText(code);
+    return ReadStatus::Failed;
+  }
   contents.swap(data);
-  return true;
+  return ReadStatus::Ok;
+}
+
+std::string TempNameFor(const std::string& path) {
+  // As short as the name it stands in for, so that a path that fits fits
+  // with it; one per process: two processes never share one.
+  char name[16];
+  wsprintfA(name, "tvp%04X.tmp", static_cast<unsigned>((GetCurrentProcessId() >> 2) & 0xFFFF));
+  return ParentDir(path) + name;
 }
 
 void WinFileSystem::WriteFile(const std::string& path, const std::string& contents) {
-  std::string temp = path + ".tmp" + std::to_string(GetCurrentProcessId());
+  std::string temp = TempNameFor(path);
   {
     Handle f(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f.Valid()) Fail(path, GetLastError());
@@ -69,8 +122,10 @@ void WinFileSystem::WriteFile(const std::string& path, const std::string& conten
       Fail(path, code ? code : ERROR_WRITE_FAULT);
     }
   }
-  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DWORD code = GetLastError();
+  DWORD code = RetryWhileBusy([&] {
+    return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  });
+  if (code != ERROR_SUCCESS) {
     DeleteFileA(temp.c_str());
     Fail(path, code);
   }

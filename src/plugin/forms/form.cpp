@@ -130,7 +130,7 @@ void Form::CreateForm(HWND owner, HWND tag, const std::string& caption, int clie
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WndProc));
   font_ = CreateUiFont(fontName, fontPixels);
-  FormCreated();
+  if (hwnd_) FormCreated();  // paired with FormDestroyed in the destructor
 }
 
 HWND Form::AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int w, int h,
@@ -167,6 +167,7 @@ class Form::ModalScope {
     g_activeModal = form_.outerModal_;
     form_.outerModal_ = nullptr;
     form_.inModalLoop_ = false;
+    form_.loopRunning_ = false;
     if (ownerEnabled_) EnableWindow(owner_, TRUE);
     ShowWindow(form_.hwnd_, SW_HIDE);
     if (owner_) SetActiveWindow(owner_);
@@ -186,6 +187,7 @@ int Form::ShowModal() {
   {
     ModalScope scope(*this);
     Show(SW_SHOW);
+    loopRunning_ = true;
     while (modalResult_ == mrNone) {
       if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
         quit = true;

@@ -50,6 +50,9 @@ class Form {
 
   // The innermost form whose modal loop is running (tests drive it from a timer).
   static Form* ActiveModal();
+  // True once ShowModal has shown the form (CMShowingChanged has returned)
+  // and waits for messages in its loop; until then the form is still starting.
+  bool ModalLoopRunning() const { return loopRunning_; }
 
  protected:
   // Creates the window; `owner` owns it (stays above it). Client size in pixels.
@@ -84,6 +87,7 @@ class Form {
   HFONT font_ = nullptr;
   int modalResult_ = mrNone;
   bool inModalLoop_ = false;
+  bool loopRunning_ = false;
   Form* outerModal_ = nullptr;
   int defaultId_ = 0;  // the default push button's id once known
 };

@@ -50,6 +50,14 @@ void WaitForDrive(char letter, bool free) {
   for (DWORD waited = 0; DriveFree(letter) != free && waited < kDriveWaitMs; waited += 50) Sleep(50);
 }
 
+// A directory that cannot be made is reported over `owner`.
+bool MakeDirectory(HWND owner, const std::string& dir) {
+  if (ForceDirectories(dir)) return true;
+  DWORD code = GetLastError();
+  ShowError(owner, "フォルダ「" + ExcludeTrailingBackslash(dir) + "」を作成できません。\n" + SystemErrorText(code));
+  return false;
+}
+
 std::string Now() {
   SYSTEMTIME t;
   GetLocalTime(&t);
@@ -149,22 +157,41 @@ void TfrmMknmz::btnUpdateIndexClick() {
 
   std::string workDir;
   if (settings.UseTempDirectory == "1") {
-    workDir = TempDirectory() + "Namazu";
-    ForceDirectories(workDir);
+    std::string temp = TempDirectory();
+    if (temp.empty()) ShowError(Handle(), "一時フォルダが見つかりません。\nインデックスを作成できません。");
+    if (temp.empty() || !MakeDirectory(Handle(), temp + "Namazu")) {
+      SetStatusText(sbrInfo, IdleStatus(settings));
+      return;
+    }
+    workDir = temp + "Namazu";
   }
-  for (size_t n = 0; n < targets.size(); ++n) IndexFolder(folders[targets[n]], n + 1, targets.size(), workDir);
+  {
+    struct Running {
+      bool& flag;
+      ~Running() { flag = false; }
+    } running{running_ = true};
+    for (size_t n = 0; n < targets.size(); ++n) IndexFolder(folders[targets[n]], n + 1, targets.size(), workDir);
+  }
 
   settings.NowCountMail = "0";
-  SetMailCount(Tag(), 0);
+  // A counter that cannot be written is reported; the run still gets its
+  // date, its status and CloseOnFinish.
+  try {
+    SetMailCount(Tag(), 0);
+  } catch (...) {
+    ReportException(Handle());
+  }
   settings.LastDate = Now();
   SetStatusText(sbrInfo, IdleStatus(settings));
   SetForegroundWindow(Handle());
-  if (settings.CloseOnFinish == "1") Close();
+  // A close asked for during the run happens now, with the run's date.
+  if (settings.CloseOnFinish == "1" || closeRequested_) Close();
 }
 
 void TfrmMknmz::IndexFolder(const TFolderInfo& folder, size_t n, size_t total, const std::string& workDir) {
   SetStatusText(sbrInfo, ProgressStatus(n, total));
-  ForceDirectories(folder.IndexPath);
+  // mknmz would run into nowhere and the folder would seem indexed.
+  if (!MakeDirectory(Handle(), folder.IndexPath)) return;
   if (IsChecked(chkRebuild)) DeleteFiles(folder.IndexPath, "NMZ.*");
   std::string outputDir;
   if (workDir.empty()) {
@@ -230,7 +257,13 @@ void TfrmMknmz::tmrTimer() {
 }
 
 bool TfrmMknmz::FormCloseQuery() {
-  // Closing is never refused; a settings file that cannot be written is reported.
+  // While indexing runs (the output window keeps messages flowing), a close
+  // waits for the run's end: its date is saved and its output window closed.
+  if (running_) {
+    closeRequested_ = true;
+    return false;
+  }
+  // Otherwise closing is never refused; a settings file that cannot be written is reported.
   try {
     SaveSettings(Tag(), settings);
   } catch (...) {

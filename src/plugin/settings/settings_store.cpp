@@ -1,11 +1,19 @@
 #include "plugin/settings/settings_store.h"
 
+#include <stdexcept>
+
 #include "plugin/files/win_fs.h"
 #include "plugin/shell/host_api.h"
 
 namespace tvp {
 
-std::string SettingsPathFor(HWND window) { return SettingsPath(host::GetAccount(window)); }
+bool HasAccount(HWND window) { return !host::GetAccount(window).empty(); }
+
+std::string SettingsPathFor(HWND window) {
+  std::string account = host::GetAccount(window);
+  if (account.empty()) throw std::runtime_error("このウィンドウのアカウントのフォルダが分かりません。");
+  return SettingsPath(account);
+}
 
 void WriteDefaultSettings(HWND window) { WriteDefaultSettings(DiskFileSystem(), SettingsPathFor(window)); }
 

@@ -8,6 +8,9 @@
 
 namespace tvp {
 
+// False when the host names no account directory for the window: there is
+// no settings file then, and SettingsPathFor throws.
+bool HasAccount(HWND window);
 std::string SettingsPathFor(HWND window);
 void WriteDefaultSettings(HWND window);
 void EnsureSettings(HWND window, TTVPSettings& settings);

@@ -43,6 +43,7 @@ void __stdcall APCSetup(HWND window) {
 void __stdcall APCFolderInitMenu(HWND window, HMENU menu, int id) {
   if (id != kFolderMenuId) return;
   Guarded(window, [&] {
+    if (!HasAccount(window)) return;
     TTVPSettings settings = EnsureAndLoadSettings(window);
     HMENU sub = GetSubMenu(menu, 3);
     if (!sub) return;
@@ -54,6 +55,7 @@ void __stdcall APCFolderInitMenu(HWND window, HMENU menu, int id) {
 
 void __stdcall APCFolderCreate(HWND window) {
   Guarded(window, [&] {
+    if (!HasAccount(window)) return;
     TTVPSettings settings = EnsureAndLoadSettings(window);
     if (!IsIndexUpdateDue(settings, kWhenStartUp)) return;
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW);
@@ -63,6 +65,7 @@ void __stdcall APCFolderCreate(HWND window) {
 
 void __stdcall APCFolderClose(HWND window) {
   Guarded(window, [&] {
+    if (!HasAccount(window)) return;
     TTVPSettings settings = EnsureAndLoadSettings(window);
     if (IsIndexUpdateDue(settings, kWhenCleanUp)) Commands().index(window);
   });
@@ -72,7 +75,13 @@ int __stdcall APCRecFilter(const char* mailPath) {
   Guarded(nullptr, [&] {
     // A path outside any account's inbox names no settings file: nothing to count.
     std::string account = AccountDirOfMail(mailPath ? mailPath : "");
-    if (!account.empty()) IncrementMailCount(DiskFileSystem(), SettingsPath(account));
+    if (account.empty()) return;
+    try {
+      IncrementMailCount(DiskFileSystem(), SettingsPath(account));
+    } catch (const FileError&) {
+      // A settings file that stays busy or cannot be written costs this
+      // mail's count, not a box per arriving mail (and never its contents).
+    }
   });
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/common/sjis.h"
+#include "core/shell/triggers.h"
 
 namespace tvp::host {
 
@@ -27,7 +28,7 @@ FARPROC g_functions[kCount] = {};
 template <typename F>
 F Function(Index i) {
   // Nothing may call the host before the binding succeeded.
-  if (!g_module) throw std::logic_error("the host functions are not bound");
+  if (!g_module) throw std::runtime_error(BindingFailedMessage());
   return reinterpret_cast<F>(reinterpret_cast<void*>(g_functions[i]));
 }
 
@@ -59,7 +60,9 @@ UINT RegistCallback(MenuCallback callback, int value) {
 }
 
 std::string GetAccount(HWND window) {
-  return IncludeTrailingBackslash(Text(Function<const char*(__stdcall*)(HWND)>(kGetAccount)(window)));
+  // No account directory stays empty: a bare "\\" would name the drive's root.
+  std::string account = Trim(Text(Function<const char*(__stdcall*)(HWND)>(kGetAccount)(window)));
+  return account.empty() ? account : IncludeTrailingBackslash(account);
 }
 
 std::string GetMailbox() { return Text(Function<const char*(__stdcall*)()>(kGetMailbox)()); }

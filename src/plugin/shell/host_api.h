@@ -16,7 +16,8 @@ bool Bind();
 bool IsBound();
 
 UINT RegistCallback(MenuCallback callback, int value);
-// The account directory of the window, with a trailing backslash ensured.
+// The account directory of the window, with a trailing backslash ensured;
+// empty when the host gives none.
 std::string GetAccount(HWND window);
 std::string GetMailbox();
 void FolderOpenMail(HWND window, const std::string& relativePath);

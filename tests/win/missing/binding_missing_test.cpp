@@ -35,5 +35,10 @@ TEST(BindingWithAMissingHostFunction, EntryPointsCallNoHostFunctionBeforeBinding
   APCFolderInitMenu(window, GetMenu(window), 101);
   EXPECT_TRUE(standin::Calls().empty());
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(window), 3)), 2);
+  // What the user sees of it is the binding's own Japanese message.
+  ASSERT_FALSE(ui.messages.empty());
+  for (const ShownMessage& m : ui.messages)
+    EXPECT_EQ(m.text,
+              "プラグイン「Tarvik for Namazu」でエラーが発生しました。\r\nAL-Mail32とプラグインのバージョンを確認してください");
   DestroyWindow(window);
 }

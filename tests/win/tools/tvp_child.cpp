@@ -10,6 +10,7 @@
 //   tvp_child mknmz-fake ...  plays mknmz: writes NMZ.i into the directory of
 //                             --output-dir= or -O, holding its working
 //                             directory and arguments, and prints a line per file
+//   tvp_child mknmz-wait ...  the same once the file of --wait=FILE exists
 //   (copied as namazu.exe)    plays namazu: records its working directory and
 //                             command line in namazu-fake.log next to itself and
 //                             copies namazu-fake.txt from there, if there is one,
@@ -89,14 +90,20 @@ int main(int argc, char** argv) {
     char dir[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, dir);
     printf("%s\n", dir);
-  } else if (what == "mknmz-fake") {
-    std::string out, args;
+  } else if (what == "mknmz-fake" || what == "mknmz-wait") {
+    std::string out, args, release;
     for (int i = 2; i < argc; ++i) {
       std::string a = argv[i];
       args += "[" + a + "]";
       if (a.rfind("--output-dir=", 0) == 0) out = a.substr(13);
       if (a == "-O" && i + 1 < argc) out = argv[i + 1];
+      if (a.rfind("--wait=", 0) == 0) release = a.substr(7);
     }
+    // mknmz-wait hangs until the file of --wait= exists (at most a minute).
+    for (int waited = 0; !release.empty() && GetFileAttributesA(release.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                         waited < 60000;
+         waited += 20)
+      Sleep(20);
     char dir[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, dir);
     WIN32_FIND_DATAA fd;
