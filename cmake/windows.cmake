@@ -1,7 +1,7 @@
 # Windows builds: the plug-in DLL (release: 32-bit; wintest: 64-bit), and in the
 # test build the stand-in host and the Windows tests.
 
-set(TVP_WIN_LIBS comctl32 comdlg32 shell32 gdi32 user32 ole32 uuid)
+set(TVP_WIN_LIBS comctl32 comdlg32 shell32 gdi32 user32 ole32 uuid imm32)
 set(TVP_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 # The plug-in's exports: name and stdcall argument bytes.
@@ -44,7 +44,10 @@ function(tvp_write_def file kind)
   file(WRITE ${file} "${text}")
 endfunction()
 
-file(GLOB_RECURSE TVP_PLUGIN_SOURCES CONFIGURE_DEPENDS src/plugin/*.cpp)
+# Resources (.rc, compiled by windres) go into the plug-in's objects, so that
+# they also sit in each test program that links those objects.
+enable_language(RC)
+file(GLOB_RECURSE TVP_PLUGIN_SOURCES CONFIGURE_DEPENDS src/plugin/*.cpp src/plugin/*.rc)
 add_library(tvpplugin OBJECT ${TVP_PLUGIN_SOURCES})
 if(TVP_TEST_HOOKS)
   target_compile_definitions(tvpplugin PUBLIC TVP_TEST_HOOKS)

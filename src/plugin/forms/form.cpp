@@ -210,4 +210,6 @@ void CenterForm(Form& form, HWND over, bool clamp) {
   form.MoveTo(p.x, p.y);
 }
 
+HINSTANCE PluginModule() { return ModuleInstance(); }
+
 }  // namespace tvp
