@@ -104,7 +104,9 @@ bool g_timedOut = false;
 
 void CALLBACK DriveTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  if (tvp::Form* form = tvp::Form::ActiveModal()) g_drive(*form);
+  // A copy: a drive that opens a nested form replaces g_drive while it runs.
+  std::function<void(tvp::Form&)> drive = g_drive;
+  if (tvp::Form* form = tvp::Form::ActiveModal()) drive(*form);
 }
 
 void CALLBACK TimeoutTimer(HWND, UINT, UINT_PTR id, DWORD) {
