@@ -30,6 +30,7 @@ class TfrmAbout : public Form {
 
  protected:
   void OnCommand(int id, int code, HWND control) override;
+  void CMShowingChanged() override;
 
  private:
   HBITMAP logo_ = nullptr;

@@ -28,4 +28,6 @@ bool InputQuery(HWND owner, const std::string& caption, const std::string& promp
   return true;
 }
 
+void TfrmInputQuery::CMShowingChanged() { SetFocus(edtValue); }
+
 }  // namespace tvp

@@ -14,6 +14,7 @@ class TfrmInputQuery : public Form {
 
  protected:
   void OnCommand(int id, int code, HWND control) override;
+  void CMShowingChanged() override;
 };
 
 // Asks for a line of text over `owner`; false after Cancel. `value` is the

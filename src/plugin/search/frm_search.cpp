@@ -79,8 +79,8 @@ int ShowSearchDialog(HWND hostWindow, HWND ownerWindow, TTVPSearchInfo& request)
 TfrmSearch::TfrmSearch(HWND host, HWND owner) {
   CreateForm(owner, host, "Tarvik for Namazu [検索]", 329, 313, WS_POPUP | WS_CAPTION | WS_SYSMENU);
   grpFolder = AddControl("BUTTON", "対象フォルダ", BS_GROUPBOX, 8, 4, 313, 84, -1);
-  Label1 = AddControl("STATIC", "エイリアス(&L):", SS_LEFT, 18, 25, 78, 16, -1);
-  cboAlias = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 98, 21, 186, 200,
+  Label1 = AddControl("STATIC", "エイリアス(&L):", SS_LEFT, 18, 25, 88, 16, -1);
+  cboAlias = AddControl("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 108, 21, 176, 200,
                         kCboAlias);
   btnEditAlias = AddControl("BUTTON", "", BS_BITMAP | BS_PUSHBUTTON, 288, 20, 24, 23, kBtnEditAlias);
   editAliasPicture_ = static_cast<HBITMAP>(
@@ -344,5 +344,7 @@ void TfrmSearch::btnSearchClick() {
 }
 
 void TfrmSearch::btnCancelClick() { SetModalResult(mrCancel); }
+
+void TfrmSearch::CMShowingChanged() { SetFocus(cboKeyword); }
 
 }  // namespace tvp

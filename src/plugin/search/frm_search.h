@@ -53,6 +53,7 @@ class TfrmSearch : public Form {
 
  protected:
   void OnCommand(int id, int code, HWND control) override;
+  void CMShowingChanged() override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  private:

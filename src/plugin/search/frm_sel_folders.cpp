@@ -287,6 +287,7 @@ bool TfrmSelSearchFolders::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
 void TfrmSelSearchFolders::CMShowingChanged() {
   // "*", Space and the incremental search need plain keys.
   ImmAssociateContext(eltFolder, nullptr);
+  SetFocus(eltFolder);
 }
 
 LRESULT CALLBACK TfrmSelSearchFolders::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,

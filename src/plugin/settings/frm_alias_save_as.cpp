@@ -181,4 +181,6 @@ void TfrmAliasSaveAs::btnDeleteClick() {
 
 void TfrmAliasSaveAs::btnCancelClick() { SetModalResult(mrCancel); }
 
+void TfrmAliasSaveAs::CMShowingChanged() { SetFocus(cboOldAliasName); }
+
 }  // namespace tvp

@@ -36,6 +36,7 @@ class TfrmAliasSaveAs : public Form {
 
  protected:
   void OnCommand(int id, int code, HWND control) override;
+  void CMShowingChanged() override;
 
  private:
   void ShowFolders(int index);
