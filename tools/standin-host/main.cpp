@@ -68,7 +68,7 @@ void PressKey(UINT vk, char ch, bool shift, bool alt) {
 
 void TypeKeys(const std::string& keys) {
   static const struct { const char* name; UINT vk; char ch; } named[] = {
-      {"TAB", VK_TAB, '\t'}, {"ENTER", VK_RETURN, '\r'}, {"ESC", VK_ESCAPE, 0x1B}, {"SPACE", VK_SPACE, ' '},
+      {"TAB", VK_TAB, '\t'}, {"ENTER", VK_RETURN, 0}, {"ESC", VK_ESCAPE, 0x1B}, {"SPACE", VK_SPACE, ' '},
       {"F2", VK_F2, 0}, {"UP", VK_UP, 0}, {"DOWN", VK_DOWN, 0}, {"LEFT", VK_LEFT, 0}, {"RIGHT", VK_RIGHT, 0},
       {"MULT", VK_MULTIPLY, '*'}, {"END", VK_END, 0}, {"BS", VK_BACK, '\b'}};
   for (size_t i = 0; i < keys.size(); ++i) {

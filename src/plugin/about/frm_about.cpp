@@ -16,7 +16,6 @@ const char* const kLinkCaptions[kLinkCount] = {
     "Namazu for OS/2 のページへ"};
 
 int TrackPopup(HMENU menu, int x, int y, HWND owner) {
-  SetForegroundWindow(owner);  // else the menu may close at once
   return static_cast<int>(
       TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
 }
