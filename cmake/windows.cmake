@@ -44,7 +44,8 @@ function(tvp_write_def file kind)
   file(WRITE ${file} "${text}")
 endfunction()
 
-# Resource scripts (.rc, UTF-8) are compiled by windres into the plug-in's objects.
+# Resources (.rc, compiled by windres) go into the plug-in's objects, so that
+# they also sit in each test program that links those objects.
 enable_language(RC)
 file(GLOB_RECURSE TVP_PLUGIN_SOURCES CONFIGURE_DEPENDS src/plugin/*.cpp src/plugin/*.rc)
 add_library(tvpplugin OBJECT ${TVP_PLUGIN_SOURCES})

@@ -104,21 +104,21 @@ TEST(DemoShots, DISABLED_ResultWindow) {
                              auto& w = dynamic_cast<TfrmResult&>(f);
                              SetWindowPos(w.Handle(), nullptr, 0, 0, 760, 560, SWP_NOMOVE | SWP_NOZORDER);
                              Settle();
-                             SaveScreen(dir + "5-result-window.bmp");
+                             SaveScreen(dir + "9-result-window.bmp");
                              w.edtResultKeyPress('n');
                              w.edtResultKeyPress('n');
                              w.edtResultKeyDown(VK_RETURN);
                              Settle();
-                             SaveScreen(dir + "6-mail-view.bmp");
+                             SaveScreen(dir + "10-mail-view.bmp");
                              Arm(&w, [&](Form& q) {
                                Settle();
-                               SaveScreen(dir + "7-quote-copy.bmp");
+                               SaveScreen(dir + "11-quote-copy.bmp");
                                q.SetModalResult(mrCancel);
                              });
                              w.EditCopyQuoteExecute();
                              w.btnViewCommandLineClick();
                              Settle();
-                             SaveScreen(dir + "8-command-line.bmp");
+                             SaveScreen(dir + "12-command-line.bmp");
                              w.ShowMail(w.CurrentHit);
                              w.btnMailViewClick();  // opens the mail in the host
                              Settle();

@@ -13,7 +13,7 @@
 #include "plugin/files/win_fs.h"
 #include "plugin/results/frm_copy_quote.h"
 #include "plugin/results/frm_result.h"
-#include "plugin/results/pending_search_front.h"
+#include "plugin/search/frm_search.h"
 #include "plugin/ui/controls.h"
 #include "standin-host/standin.h"
 #include "win/sample_account.h"
@@ -77,7 +77,6 @@ class ResultWindow : public SampleAccount<> {
     request.Keyword = "会議";
   }
   void TearDown() override {
-    g_pendingSearchDialog = nullptr;
     SampleAccount::TearDown();
   }
 
@@ -201,43 +200,34 @@ TEST_F(ResultWindow, MenuChangesSearchAgainOnlyWhenSoSetAndARefusalShowsOnce) {
 
 TEST_F(ResultWindow, TheCriteriaDialogSearchesWithTheEditedRequestOnlyOnOk) {
   WriteSettings("");
-  static std::string seenKeyword, settingsFile;
   std::string okRun, cancelRun, keywordAfterCancel;
+  // Types `expression` into the search dialog and closes it with `button`.
+  auto answer = [](const std::string& expression, bool ok) {
+    InNextModal([expression, ok](Form& f) {
+      auto& d = dynamic_cast<TfrmSearch&>(f);
+      SetWindowTextA(d.cboKeyword, expression.c_str());
+      ok ? d.btnSearchClick() : d.btnCancelClick();
+    });
+  };
   ASSERT_TRUE(Open([&](TfrmResult& w) {
     NamazuRun();
     w.SetKeywordText("会議 OR 予算");
-    settingsFile = IniPath();
-    g_pendingSearchDialog = [](HWND, HWND, TTVPSearchInfo& r) {
-      seenKeyword = r.Keyword;
-      // The dialog stores its own history; the window must not write over it.
-      UpdateIniFile(DiskFileSystem(), settingsFile, [](IniFile& ini) {
-        ini.Write("Search", "History1", "ダイアログの式");
-        ini.Write("Search", "History2", "会議");
-      });
-      r.Keyword = "新しい式";
-      r.FolderCount = 2;
-      r.FolderIndexes = {0, 8};
-      return 1;
-    };
+    answer("新しい式", true);
     w.btnSetCriteriaClick();
     okRun = NamazuRun();
-    g_pendingSearchDialog = [](HWND, HWND, TTVPSearchInfo& r) {
-      r.Keyword = "取り消した式";
-      return 2;
-    };
+    answer("取り消した式", false);
     w.btnSetCriteriaClick();
     ProcessMessages();
     cancelRun = NamazuRun();
     keywordAfterCancel = w.request.Keyword;
     w.btnCloseClick();
   }));
-  EXPECT_EQ(seenKeyword, "会議 OR 予算");
-  EXPECT_TRUE(Contains(okRun, "\"新しい式\" +inbox +b003")) << okRun;
+  EXPECT_TRUE(Contains(okRun, "新しい式") && Contains(okRun, "+b003")) << okRun;
   EXPECT_EQ(cancelRun, "");
   EXPECT_EQ(keywordAfterCancel, "");
-  EXPECT_EQ(Read("Search", "Folder1"), "0:郵便受け");
+  // What the dialog stored survives the window's closing.
+  EXPECT_EQ(Read("Search", "Folder1"), "8:会議録");
   EXPECT_EQ(Read("Search", "History1"), "新しい式");
-  EXPECT_EQ(Read("Search", "History2"), "ダイアログの式");
 }
 
 TEST_F(ResultWindow, CommandLinePageReplacesTheHits) {

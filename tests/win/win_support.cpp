@@ -109,7 +109,9 @@ void CALLBACK DriveTimer(HWND, UINT, UINT_PTR id, DWORD) {
   tvp::Form* form = tvp::Form::ActiveModal();
   if (!form || !form->ModalLoopRunning()) return;
   KillTimer(nullptr, id);
-  g_drive(*form);
+  // A copy: a drive that opens a nested form replaces g_drive while it runs.
+  std::function<void(tvp::Form&)> drive = g_drive;
+  drive(*form);
 }
 
 void CALLBACK TimeoutTimer(HWND, UINT, UINT_PTR id, DWORD) {

@@ -4,6 +4,7 @@
 //   Almail.exe --plugin tarvikp.dll --account DIR\ [--mailbox DIR\]
 //              [--open-menu MS] [--command N:MS] [--quit-after MS] [--report FILE]
 //              [--setup MS] [--next-page MS] [--click MS:CAPTION]
+//              [--about MS] [--keys MS:KEYS]...
 //
 // --open-menu drops down the fourth menu after MS milliseconds (for a
 // screenshot); --command chooses the plug-in's N-th registered command
@@ -12,20 +13,29 @@
 // --next-page clicks the next tab of the active window every MS milliseconds,
 // and --click clicks its button CAPTION once after MS; --quit-after closes the
 // folder window; --report writes, when the host ends, the plug-in's name,
-// whether it started, and the items of the fourth menu.
+// whether it started, and the items of the fourth menu. --about calls
+// APCVersionInfo. --keys types KEYS into the window that has the focus after
+// MS milliseconds (for the demo): characters as they are, and {TAB}, {S-TAB},
+// {ENTER}, {ESC}, {SPACE}, {F2}, {UP}, {DOWN}, {LEFT}, {RIGHT}, {MULT} ("*"),
+// {END}, {BS}, {A-x} (Alt+x, a mnemonic).
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "standin-host/standin.h"
 
 namespace {
 
-enum TimerId : UINT_PTR { kOpenMenu = 1, kCommand = 2, kQuit = 3, kSetup = 4, kNextPage = 5, kClick = 6 };
+enum TimerId : UINT_PTR {
+  kOpenMenu = 1, kCommand = 2, kQuit = 3, kSetup = 4, kNextPage = 5, kClick = 6, kAbout = 7, kKeys = 100
+};
 int g_command = 0;
+std::vector<std::string> g_keys;  // by timer kKeys + n
 int g_nextPage = -1, g_click = -1;
 std::string g_clickCaption;
 standin::Plugin* g_plugin = nullptr;
@@ -45,6 +55,66 @@ bool ClickNextTab() {
   if (!tabs || !SendMessageA(tabs, TCM_GETITEMRECT, next, reinterpret_cast<LPARAM>(&r))) return false;
   ClickAt(tabs, r);
   return true;
+}
+
+// Runs what waits for the focused dialog, dialog keys first (as its modal loop does).
+void PumpDialog(HWND focus) {
+  HWND dialog = GetAncestor(focus, GA_ROOT);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!IsDialogMessageA(dialog, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+void HoldShift(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// One key: a virtual key (with its character, if any) or an Alt+character.
+void PressKey(UINT vk, char ch, bool shift, bool alt) {
+  HWND focus = GetFocus();
+  if (!focus) focus = GetActiveWindow();
+  if (!focus) return;
+  if (alt) {
+    PostMessageA(focus, WM_SYSCHAR, static_cast<unsigned char>(ch), 0x20000000);
+  } else {
+    if (vk) PostMessageA(focus, WM_KEYDOWN, vk, 1);
+    if (ch) PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(ch), 1);
+    if (vk) PostMessageA(focus, WM_KEYUP, vk, 0xC0000001);
+  }
+  HoldShift(shift);
+  PumpDialog(focus);
+  HoldShift(false);
+}
+
+void TypeKeys(const std::string& keys) {
+  static const struct { const char* name; UINT vk; char ch; } named[] = {
+      {"TAB", VK_TAB, '\t'}, {"ENTER", VK_RETURN, 0}, {"ESC", VK_ESCAPE, 0x1B}, {"SPACE", VK_SPACE, ' '},
+      {"F2", VK_F2, 0}, {"UP", VK_UP, 0}, {"DOWN", VK_DOWN, 0}, {"LEFT", VK_LEFT, 0}, {"RIGHT", VK_RIGHT, 0},
+      {"MULT", VK_MULTIPLY, '*'}, {"END", VK_END, 0}, {"BS", VK_BACK, '\b'}};
+  for (size_t i = 0; i < keys.size(); ++i) {
+    size_t close = keys.find('}', i);
+    if (keys[i] != '{' || close == std::string::npos) {
+      PressKey(0, keys[i], false, false);
+      continue;
+    }
+    std::string name = keys.substr(i + 1, close - i - 1);
+    i = close;
+    if (name.size() == 3 && name.compare(0, 2, "A-") == 0) {
+      PressKey(0, name[2], false, true);
+      continue;
+    }
+    bool shift = name.compare(0, 2, "S-") == 0;
+    if (shift) name = name.substr(2);
+    for (const auto& k : named)
+      if (name == k.name) PressKey(k.vk, k.ch, shift, false);
+  }
 }
 
 void CALLBACK OnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
@@ -70,6 +140,10 @@ void CALLBACK OnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     HWND button = FindWindowExA(GetActiveWindow(), nullptr, "Button", g_clickCaption.c_str());
     RECT r;
     if (button && GetClientRect(button, &r)) ClickAt(button, r);
+  } else if (id == kAbout) {
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);  // from the main loop, not inside this timer
+  } else if (id >= kKeys && id - kKeys < g_keys.size()) {
+    TypeKeys(g_keys[id - kKeys]);
   }
 }
 
@@ -90,7 +164,8 @@ void WriteReport(const std::string& path, const std::string& name, bool started,
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string plugin = "tarvikp.dll", report;
-  int openMenu = -1, command = -1, quit = -1, setup = -1;
+  int openMenu = -1, command = -1, quit = -1, setup = -1, about = -1;
+  std::vector<std::pair<int, std::string>> keys;
   for (int i = 1; i + 1 < __argc; i += 2) {
     std::string opt = __argv[i], val = __argv[i + 1];
     if (opt == "--plugin") plugin = val;
@@ -106,6 +181,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       g_click = atoi(val.c_str());
       g_clickCaption = val.substr(val.find(':') + 1);
     }
+    else if (opt == "--about") about = atoi(val.c_str());
+    else if (opt == "--keys" && val.find(':') != std::string::npos)
+      keys.push_back({atoi(val.c_str()), val.substr(val.find(':') + 1)});
   }
 
   standin::Plugin p;
@@ -128,9 +206,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (command >= 0) SetTimer(window, kCommand, command, OnTimer);
   if (quit >= 0) SetTimer(window, kQuit, quit, OnTimer);
   if (setup >= 0) SetTimer(window, kSetup, setup, OnTimer);
+  if (about >= 0) SetTimer(window, kAbout, about, OnTimer);
+  for (const auto& k : keys) {
+    g_keys.push_back(k.second);
+    SetTimer(window, kKeys + g_keys.size() - 1, k.first, OnTimer);
+  }
 
   MSG msg;
   while (IsWindow(window) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (!msg.hwnd && msg.message == WM_APP) {
+      p.Get<void(__stdcall*)(HWND)>("APCVersionInfo")(window);
+      continue;
+    }
     if (msg.hwnd == window && msg.message == WM_CLOSE) {
       WriteReport(report, name, true, GetSubMenu(GetMenu(window), 3));
       p.FolderClosing(window);

@@ -54,7 +54,7 @@ std::string SubstRemoveCommand(char drive) { return "COMMAND.COM /C SUBST " + st
 std::vector<std::string> StoredTargets(const std::vector<TFolderInfo>& folders, const Ticks& ticks) {
   std::vector<std::string> out;
   for (size_t i = 0; i < folders.size() && i < ticks.size(); ++i)
-    if (ticks[i] && folders[i].Kind == 1) out.push_back(std::to_string(i) + ":" + folders[i].Title);
+    if (ticks[i] && folders[i].Kind == 1) out.push_back(StoredFolderEntry(folders, static_cast<int>(i)));
   return out;
 }
 
@@ -65,10 +65,8 @@ RestoredTargets RestoreTargets(const std::vector<TFolderInfo>& folders, const st
     size_t colon = Find(entry, ":");
     if (colon == std::string::npos || colon == 0) continue;
     r.saveTarget = true;
-    int position = ToIntDef(entry.substr(0, colon), -1);
-    if (position >= 0 && static_cast<size_t>(position) < folders.size() &&
-        folders[position].Title == entry.substr(colon + 1))
-      r.ticks[position] = true;
+    int position = StoredFolderPosition(folders, entry);
+    if (position >= 0) r.ticks[position] = true;
   }
   return r;
 }

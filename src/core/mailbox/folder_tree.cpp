@@ -168,4 +168,17 @@ int FindFromEnd(const std::string& text, const std::string& pattern, int n) {
   return static_cast<int>(hits[hits.size() - n]) + 1;
 }
 
+int StoredFolderPosition(const std::vector<TFolderInfo>& folders, const std::string& entry) {
+  size_t colon = Find(entry, ":");
+  if (colon == std::string::npos || colon == 0) return -1;
+  int position = ToIntDef(entry.substr(0, colon), -1);
+  if (position < 0 || static_cast<size_t>(position) >= folders.size()) return -1;
+  return folders[position].Title == entry.substr(colon + 1) ? position : -1;
+}
+
+std::string StoredFolderEntry(const std::vector<TFolderInfo>& folders, int position) {
+  std::string title = position >= 0 && static_cast<size_t>(position) < folders.size() ? folders[position].Title : "";
+  return std::to_string(position) + ":" + title;
+}
+
 }  // namespace tvp

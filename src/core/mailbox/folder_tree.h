@@ -55,4 +55,10 @@ std::string AccountTitle(const FileSystem& fs, const std::string& accountDir);
 // there are fewer than n.
 int FindFromEnd(const std::string& text, const std::string& pattern, int n);
 
+// A folder as the settings file stores it: "position:title". Reading gives
+// the position when the title still matches the folder there, else -1 (also
+// without a colon or with nothing before it).
+std::string StoredFolderEntry(const std::vector<TFolderInfo>& folders, int position);
+int StoredFolderPosition(const std::vector<TFolderInfo>& folders, const std::string& entry);
+
 }  // namespace tvp

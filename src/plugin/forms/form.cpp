@@ -320,4 +320,6 @@ void CenterForm(Form& form, HWND over, bool clamp) {
   form.MoveTo(p.x, p.y);
 }
 
+HINSTANCE PluginModule() { return ModuleInstance(); }
+
 }  // namespace tvp

@@ -24,6 +24,9 @@ void ProcessMessages();
 HFONT CreateUiFont(const std::string& name, int pixels, bool bold = false);
 // Points to pixels at the screen's resolution.
 int PointsToPixels(int points);
+// The module that holds the plug-in's code and resources (the DLL, or a test
+// program that links the plug-in's objects).
+HINSTANCE PluginModule();
 
 class Form {
  public:
