@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "core/common/sjis.h"
+#include "plugin/files/win_fs.h"
 #include "plugin/settings/frm_setting.h"
 #include "plugin/shell/exports.h"
 #include "plugin/ui/controls.h"
@@ -210,9 +211,11 @@ TEST_F(SettingDialog, ASettingsFileThatCannotBeWrittenIsReportedAndKeptWhole) {
   ASSERT_TRUE(Open([&](TfrmSetting& d) {
     dialog = d.Handle();
     Click(d.rbtnUpdate1);
-    HANDLE lock = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    // A directory where the temporary file goes makes every write fail.
+    std::string temp = TempNameFor(IniPath());
+    CreateDirectoryA(temp.c_str(), nullptr);
     d.btnOKClick();
-    CloseHandle(lock);
+    RemoveDirectoryA(temp.c_str());
     resultAfterFailure = d.GetModalResult();
     d.btnCancelClick();
   }));
