@@ -17,8 +17,8 @@
 #include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/forms/form.h"
-#include "plugin/indexing/frm_window.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/frm_window.h"
+#include "plugin/console/run_command.h"
 
 using namespace tvp;
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "core/common/sjis.h"
-#include "plugin/indexing/frm_window.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/frm_window.h"
+#include "plugin/console/run_command.h"
 #include "win/win_support.h"
 
 using namespace tvp;

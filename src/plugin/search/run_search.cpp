@@ -4,7 +4,7 @@
 
 #include "core/settings/ini.h"
 #include "plugin/files/win_fs.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 #include "plugin/shell/host_api.h"
 #include "plugin/ui/guard.h"
 #include "plugin/ui/ui_seam.h"

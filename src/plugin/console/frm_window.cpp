@@ -1,4 +1,4 @@
-#include "plugin/indexing/frm_window.h"
+#include "plugin/console/frm_window.h"
 
 #include <richedit.h>
 #include <windowsx.h>

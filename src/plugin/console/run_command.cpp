@@ -1,4 +1,4 @@
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 
 #include <windows.h>
 
