@@ -93,66 +93,99 @@ class PendingLines {
 // Lines shown per slice while the child may still be writing.
 constexpr size_t kSliceLines = 256;
 
+// A handle closed when it goes out of scope.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  ~OwnedHandle() { Close(); }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  HANDLE* Receive() { return &h_; }
+  HANDLE Get() const { return h_; }
+  void Reset(HANDLE h) {
+    Close();
+    h_ = h;
+  }
+  void Close() {
+    if (h_) CloseHandle(h_);
+    h_ = nullptr;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+// The viewer's finished flag, set to 1 however the capture ends (also when
+// showing the output throws), so that the output window can be closed.
+class FinishedOnExit {
+ public:
+  explicit FinishedOnExit(OutputViewer& viewer) : viewer_(viewer) { viewer_.finished = 0; }
+  ~FinishedOnExit() { viewer_.finished = 1; }
+
+ private:
+  OutputViewer& viewer_;
+};
+
 void Capture(const std::string& commandLine, const std::string& workDir, OutputViewer& viewer) {
-  viewer.finished = 0;
+  FinishedOnExit finished(viewer);
   if (viewer.HasLines()) viewer.AppendLines({"", ""});
   viewer.AppendLines(CaptureHeaderLines(workDir, commandLine));
   viewer.MoveCaretToEnd();
   viewer.RepaintNow();
 
   SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &sa, kPipeBufferSize)) {
+  OwnedHandle readEnd, writeEnd;
+  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &sa, kPipeBufferSize)) {
     ShowError(GetActiveWindow(), kPipeFailureMessage);
-    viewer.finished = 1;
     return;
   }
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);  // the child needs only the write end
+  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);  // the child needs only the write end
 
   STARTUPINFOA si = StartupTemplate(SW_HIDE);
   si.dwFlags |= STARTF_USESTDHANDLES;
   si.hStdInput = nullptr;
-  si.hStdOutput = writeEnd;
-  si.hStdError = writeEnd;
+  si.hStdOutput = writeEnd.Get();
+  si.hStdError = writeEnd.Get();
   PROCESS_INFORMATION pi;
   if (!StartProcess(commandLine, workDir, si, TRUE, 0, pi)) {
     DWORD code = GetLastError();
-    CloseHandle(readEnd);
-    CloseHandle(writeEnd);
+    readEnd.Close();
+    writeEnd.Close();
     ReportFailure(commandLine, workDir, code);
-    viewer.finished = 1;
     return;
   }
+  OwnedHandle process;
+  process.Reset(pi.hProcess);
   CloseHandle(pi.hThread);
-  CloseHandle(writeEnd);  // reading ends when the child and its children are gone
+  writeEnd.Close();  // reading ends when the child and its children are gone
 
   OutputLineSplitter splitter;
   PendingLines pending;
   std::string block(kPipeBufferSize, '\0');
   for (;;) {
     DWORD available = 0;
-    if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) break;  // closed
+    if (!PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr)) break;  // closed
     if (available > 0 && !pending.Full()) {
       DWORD got = 0;
-      if (!ReadFile(readEnd, &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0)
+      if (!ReadFile(readEnd.Get(), &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0)
         break;
       pending.Add(splitter.Feed(block.substr(0, got)));
     } else if (!pending.Empty()) {
       pending.ShowSome(viewer, kSliceLines);
     } else {
       // Nothing to do: wake for input, the child's end, or soon.
-      MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, kIdleWaitMs, QS_ALLINPUT);
+      HANDLE h = process.Get();
+      MsgWaitForMultipleObjects(1, &h, FALSE, kIdleWaitMs, QS_ALLINPUT);
     }
     ProcessMessages();
   }
   pending.Add(splitter.Finish());
   pending.ShowAll(viewer);
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  CloseHandle(pi.hProcess);
-  CloseHandle(readEnd);
+  WaitForSingleObject(process.Get(), INFINITE);
+  process.Close();
+  readEnd.Close();
   viewer.AppendLines({""});
   viewer.ScrollLines(10);
-  viewer.finished = 1;
 }
 
 }  // namespace
