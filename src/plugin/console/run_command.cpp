@@ -15,6 +15,9 @@ namespace {
 // Large enough that a chatty child (a line per indexed mail) rarely waits for us.
 constexpr DWORD kPipeBufferSize = 64 * 1024;
 constexpr DWORD kIdleWaitMs = 50;
+// Output waiting to be shown is shown at most this often (or when too much
+// waits): every show costs the window a scroll and a repaint.
+constexpr DWORD kShowEveryMs = 100;
 
 void ReportFailure(const std::string& commandLine, const std::string& workDir, DWORD code) {
   ShowError(GetActiveWindow(), RunFailureMessage(workDir, commandLine, code));
@@ -53,7 +56,8 @@ void RunAndWait(const std::string& commandLine, const std::string& workDir, WORD
 
 // Lines read from the pipe and not shown yet. Reading comes first, so that
 // the child never waits for a full pipe while the view is busy; the lines
-// are shown in slices whenever the pipe is empty.
+// are shown together when the pipe is empty and a while has passed since
+// the last show, or when too much waits.
 class PendingLines {
  public:
   void Add(std::vector<std::string> lines) {
@@ -62,36 +66,25 @@ class PendingLines {
       lines_.push_back(std::move(l));
     }
   }
-  bool Empty() const { return shown_ == lines_.size(); }
+  bool Empty() const { return lines_.empty(); }
   // Too much waiting to be shown: show before reading on (bounds the memory).
   bool Full() const { return bytes_ > kMaxPendingBytes; }
-  // Shows at most `max` lines.
-  void ShowSome(OutputViewer& viewer, size_t max) {
-    size_t end = std::min(lines_.size(), shown_ + max);
-    if (end == shown_) return;
-    std::vector<std::string> slice(std::make_move_iterator(lines_.begin() + shown_),
-                                   std::make_move_iterator(lines_.begin() + end));
-    for (const std::string& l : slice) bytes_ -= l.size();
-    viewer.AppendLines(slice);
+  void ShowAll(OutputViewer& viewer) {
+    if (lines_.empty()) return;
+    std::vector<std::string> shown;
+    shown.swap(lines_);
+    bytes_ = 0;
+    viewer.AppendLines(shown);
     // Follow the output: at least the two lines of a short block.
-    viewer.ScrollLines(std::max<int>(2, static_cast<int>(slice.size())));
-    shown_ = end;
-    if (Empty()) {
-      lines_.clear();
-      shown_ = 0;
-    }
+    viewer.ScrollLines(std::max<int>(2, static_cast<int>(shown.size())));
   }
-  void ShowAll(OutputViewer& viewer) { ShowSome(viewer, lines_.size()); }
 
  private:
-  static constexpr size_t kMaxPendingBytes = 8 * 1024 * 1024;
+  static constexpr size_t kMaxPendingBytes = 1024 * 1024;
   std::vector<std::string> lines_;
-  size_t shown_ = 0;
   size_t bytes_ = 0;
 };
 
-// Lines shown per slice while the child may still be writing.
-constexpr size_t kSliceLines = 256;
 
 // A handle closed when it goes out of scope.
 class OwnedHandle {
@@ -161,21 +154,24 @@ void Capture(const std::string& commandLine, const std::string& workDir, OutputV
 
   OutputLineSplitter splitter;
   PendingLines pending;
+  DWORD lastShow = GetTickCount();
   std::string block(kPipeBufferSize, '\0');
   for (;;) {
     DWORD available = 0;
     if (!PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr)) break;  // closed
+    DWORD sinceShow = GetTickCount() - lastShow;
     if (available > 0 && !pending.Full()) {
       DWORD got = 0;
       if (!ReadFile(readEnd.Get(), &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0)
         break;
       pending.Add(splitter.Feed(block.substr(0, got)));
-    } else if (!pending.Empty()) {
-      pending.ShowSome(viewer, kSliceLines);
+    } else if (!pending.Empty() && (pending.Full() || sinceShow >= kShowEveryMs)) {
+      pending.ShowAll(viewer);
+      lastShow = GetTickCount();
     } else {
-      // Nothing to do: wake for input, the child's end, or soon.
+      // Nothing to do: wake for input, the child's end, or when output is due.
       HANDLE h = process.Get();
-      MsgWaitForMultipleObjects(1, &h, FALSE, kIdleWaitMs, QS_ALLINPUT);
+      MsgWaitForMultipleObjects(1, &h, FALSE, pending.Empty() ? kIdleWaitMs : kShowEveryMs - sinceShow, QS_ALLINPUT);
     }
     ProcessMessages();
   }
