@@ -231,7 +231,7 @@ void TextView::AppendText(const std::string& more, const std::vector<TextStyle>&
   styles_.insert(styles_.end(), styles.begin(), styles.end());
   UpdateScrollBars();
   // Repaint only when the new lines (or the old last one) can be seen.
-  if (oldLines - 1 < top_ + VisibleLines() + 1) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (hwnd_ && oldLines - 1 < top_ + VisibleLines() + 1) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void TextView::ReplaceFront(int bytes, const std::string& with) {
@@ -255,7 +255,7 @@ void TextView::ReplaceFront(int bytes, const std::string& with) {
   top_ = std::max(0, top_ - droppedLines + addedLines);
   UpdateScrollBars();
   UpdateCaret();
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 const TextStyle* TextView::StyleAt(int pos) const {
