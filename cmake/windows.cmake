@@ -80,6 +80,16 @@ set_target_properties(almail PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECT
 target_link_libraries(almail PRIVATE tvpstandin)
 target_link_options(almail PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_DEF})
 
+# The same host lacking one function, for the binding failure (the tests have their own).
+set(TVP_HOST_MISSING_DEF ${CMAKE_BINARY_DIR}/almail-missing.def)
+set(TVP_HOST_MISSING ${TVP_HOST_FUNCTIONS})
+list(REMOVE_ITEM TVP_HOST_MISSING APAViewGetPath:4)
+tvp_write_def(${TVP_HOST_MISSING_DEF} host ${TVP_HOST_MISSING})
+add_executable(almail_missing WIN32 tools/standin-host/main.cpp)
+set_target_properties(almail_missing PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/host-missing)
+target_link_libraries(almail_missing PRIVATE tvpstandin)
+target_link_options(almail_missing PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_MISSING_DEF})
+
 if(NOT TVP_TEST_HOOKS)
   return()
 endif()
@@ -98,11 +108,7 @@ target_include_directories(tvp_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMA
 target_link_libraries(tvp_win_tests PRIVATE tvpstandin gtest ${TVP_WIN_LIBS})
 target_link_options(tvp_win_tests PRIVATE ${TVP_STATIC_RUNTIME} ${TVP_HOST_DEF})
 
-# A host that lacks one function: binding must fail as a whole.
-set(TVP_HOST_MISSING_DEF ${CMAKE_BINARY_DIR}/almail-missing.def)
-set(TVP_HOST_MISSING ${TVP_HOST_FUNCTIONS})
-list(REMOVE_ITEM TVP_HOST_MISSING APAViewGetPath:4)
-tvp_write_def(${TVP_HOST_MISSING_DEF} host ${TVP_HOST_MISSING})
+# A host that lacks one function (almail-missing.def above): binding must fail as a whole.
 file(GLOB TVP_WIN_MISSING_TESTS CONFIGURE_DEPENDS tests/win/missing/*.cpp)
 add_executable(tvp_win_missing_tests ${TVP_WIN_MISSING_TESTS} $<TARGET_OBJECTS:tvpplugin>)
 set_target_properties(tvp_win_missing_tests PROPERTIES OUTPUT_NAME Almail RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-missing)
@@ -141,7 +147,7 @@ foreach(src ${TVP_WIN_BENCHES})
   add_executable(${name} ${src} $<TARGET_OBJECTS:tvpplugin>)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE tvpcore ${TVP_WIN_LIBS})
+  target_link_libraries(${name} PRIVATE tvpcore ${TVP_WIN_LIBS} psapi)
   target_link_options(${name} PRIVATE ${TVP_STATIC_RUNTIME})
 endforeach()
 

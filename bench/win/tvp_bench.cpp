@@ -1,10 +1,12 @@
 // Timings of the plug-in's Windows side, run under Wine by scripts/bench.
-//   tvp_bench capture CHILD BYTES      a child printing BYTES of lines: hidden vs captured into an output window
+//   tvp_bench capture CHILD BYTES      a child printing BYTES of lines: hidden vs captured into an output
+//                                      window, and the peak memory
 //   tvp_bench foldertree N             LoadFolderTree over an account of N folders on disk
 //   tvp_bench mknmz PERL MAILS         mknmz over MAILS generated mails: run directly vs into an output window
 // Each figure is the best of three runs, printed on standard error (a hidden
 // child writes into our standard output: send it to NUL); ratios as "ratio: x.xx".
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,8 +19,8 @@
 #include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/forms/form.h"
-#include "plugin/indexing/frm_window.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/frm_window.h"
+#include "plugin/console/run_command.h"
 
 using namespace tvp;
 
@@ -50,6 +52,13 @@ std::string Scratch(const std::string& name) {
   return dir;
 }
 
+double PeakMegabytes(bool workingSet) {
+  PROCESS_MEMORY_COUNTERS m = {};
+  m.cb = sizeof m;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m)) return -1;
+  return double(workingSet ? m.PeakWorkingSetSize : m.PeakPagefileUsage) / (1024.0 * 1024.0);
+}
+
 double ReadSeconds(const std::string& path) {
   double v = 0;
   if (FILE* f = fopen(path.c_str(), "r")) {
@@ -69,6 +78,13 @@ int Capture(const std::string& child, const std::string& bytes) {
   double hidden = Seconds([&] {
     RunCommand(command, dir, rmHidden, nullptr);
     hiddenChild = std::min(hiddenChild, ReadSeconds(timeFile));
+  });
+  // Opening and closing the window alone, for comparison.
+  double window = Seconds([&] {
+    TfrmWindow* w = new TfrmWindow(nullptr);
+    w->Show();
+    ProcessMessages();
+    delete w;
   });
   double captured = Seconds([&] {
     TfrmWindow* window = new TfrmWindow(nullptr);
@@ -108,9 +124,12 @@ int Capture(const std::string& child, const std::string& bytes) {
           "capture of %s bytes of lines\n"
           "  the child's own time: hidden %.3f s, through a bare pipe %.3f s, into the output window %.3f s\n"
           "ratio: %.2f (output window / hidden)\nratio: %.2f (output window / bare pipe)\n"
-          "  whole run: hidden %.3f s, into the output window %.3f s (ratio %.2f)\n",
+          "  whole run: hidden %.3f s, into the output window %.3f s (ratio %.2f; opening and closing the "
+          "window alone: %.3f s)\n"
+          "  peak memory of this process: %.0f MB working set, %.0f MB committed\n",
           bytes.c_str(), hiddenChild, drainedChild, capturedChild, capturedChild / hiddenChild,
-          capturedChild / drainedChild, hidden, captured, captured / hidden);
+          capturedChild / drainedChild, hidden, captured, captured / hidden, window, PeakMegabytes(true),
+          PeakMegabytes(false));
   return 0;
 }
 

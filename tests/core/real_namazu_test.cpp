@@ -16,6 +16,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/common/command_line.h"
 #include "core/common/sjis.h"
 #include "core/indexing/paths.h"
 #include "core/mailbox/folder_tree.h"
@@ -48,29 +49,6 @@ std::string Capture(const std::string& command) {
     pclose(p);
   }
   return out;
-}
-
-// A Windows command line split the way a C runtime does it for plain
-// arguments: blanks separate, double quotes group and are dropped.
-std::vector<std::string> SplitCommandLine(const std::string& line) {
-  std::vector<std::string> args;
-  std::string arg;
-  bool quoted = false, any = false;
-  for (char c : line) {
-    if (c == '"') {
-      quoted = !quoted;
-      any = true;
-    } else if (c == ' ' && !quoted) {
-      if (any) args.push_back(arg);
-      arg.clear();
-      any = false;
-    } else {
-      arg += c;
-      any = true;
-    }
-  }
-  if (any) args.push_back(arg);
-  return args;
 }
 
 std::string Header(const std::string& mail, const std::string& name) {
@@ -114,7 +92,7 @@ class RealNamazu : public ::testing::Test {
                          "find " + Quote(account_) + " -name '*.alm' | while read -r f; do "
                          "touch -d \"$(sed -n 's/^Date: //p' \"$f\" | tr -d '\\r' | head -n 1)\" \"$f\" || echo failed; done\n";
     std::string options;
-    for (const std::string& o : SplitCommandLine(settings_.mknmzOption)) options += Quote(o) + " ";
+    for (const std::string& o : SplitArguments(settings_.mknmzOption)) options += Quote(o) + " ";
     for (const TFolderInfo& f : folders_) {
       if (f.Kind != 1) continue;
       fsys::create_directories(ToLinux(f.IndexPath));
@@ -170,12 +148,13 @@ class RealNamazu : public ::testing::Test {
                          const TTVPSettings& settings = settings_) {
     const std::string winRoot = IndexRoot(kWinAccount, settings.IndexDir);
     const std::string root = account_ + "/Namazu";
-    std::string config = NamazuConfigText(winRoot, kWinAccount, {}, false);
-    config = ReplaceAll(config, "\"" + ReplaceAll(winRoot, "\\", "/") + "\"", "\"" + root + "\"");
+    std::string config = NamazuConfigText(winRoot, kWinAccount, altUrls_, false);
+    config = ReplaceAll(config, "\"" + ReplaceAll(winRoot, "\\", "/") + "\"",
+                        "\"" + (indexRoot_.empty() ? root : indexRoot_) + "\"");
     std::ofstream(root + "/namazurc", std::ios::binary) << config;
 
     commandLine_ = NamazuCommandLine(settings, menu, winRoot, expression, IndexList(request, folders_, winRoot, false));
-    std::vector<std::string> args = SplitCommandLine(commandLine_);
+    std::vector<std::string> args = SplitArguments(commandLine_);
     EXPECT_EQ(args.at(0), settings.namazuPath);
     std::string run = "cd " + Quote(root) + " && rm -f result.txt && LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 " +
                       "OUTPUT_CHARSET=EUC-JP /usr/bin/namazu";
@@ -206,6 +185,8 @@ class RealNamazu : public ::testing::Test {
   static TTVPSettings settings_;
   static std::map<std::string, std::string> mails_;
   std::string commandLine_;
+  std::vector<std::string> altUrls_;
+  std::string indexRoot_;  // where namazurc says the indexes are, if not in the index root
 };
 
 std::string RealNamazu::skip_, RealNamazu::root_, RealNamazu::account_, RealNamazu::indexOutput_;
@@ -288,6 +269,17 @@ TEST_F(RealNamazu, HitCountBlockShowsTheSearchedFoldersTitles) {
   lines = SplitLines(Search(Menu(TSortItem::Score), request, "sheetcalc", plain).Text);
   EXPECT_TRUE(StartsWith(lines[3], "(" + account_ + "/Namazu/b001) ")) << lines[3];
 
+  // Index paths that hold ") " themselves (a folder "x (old) y"): the
+  // titles replace the whole path.
+  indexRoot_ = root_ + "/x (old) y";
+  fsys::create_directory_symlink(account_ + "/Namazu", indexRoot_);
+  lines = SplitLines(Search(Menu(TSortItem::Score), request, "sheetcalc", plain).Text);
+  EXPECT_TRUE(StartsWith(lines[3], "(" + indexRoot_ + "/b001) [ sheetcalc: 4 ]")) << lines[3];
+  lines = SplitLines(Search(Menu(TSortItem::Score), request, "sheetcalc").Text);
+  EXPECT_EQ(lines[3], "「表計算」  [ sheetcalc: 4 ] ");
+  EXPECT_TRUE(StartsWith(lines[4], "「郵便受け」  [ sheetcalc: 0 ]")) << lines[4];
+  indexRoot_.clear();
+
   // One folder: namazu puts the counts on the header line, which stays.
   lines = SplitLines(Search(Menu(TSortItem::Score), Request({2}), "sheetcalc").Text);
   EXPECT_EQ(lines[2], "参考ヒット数:  [ sheetcalc: 4 ] ");
@@ -320,18 +312,24 @@ TEST_F(RealNamazu, EverySortOrdersTheSameHitsAsAsked) {
   const std::vector<std::string> everyMail = sorted(Paths(Search(Menu(TSortItem::Score), all, kAllOnlyWords)));
   ASSERT_EQ(static_cast<int>(everyMail.size()), kAllMails);
 
-  // Dates (namazu compares the files' times): the default DateOption names
-  // --late first, so 古い順 lists the newest first and 新しい順 the oldest
-  // first; the built-in fall-backs do the reverse. The ascending switch
-  // does not apply to them.
+  // Dates (namazu compares the files' times): with the default DateOption
+  // 古い順 lists the oldest first and 新しい順 the newest first, as the
+  // built-in fall-backs do. The ascending switch does not apply to them.
   std::vector<std::string> early = keys(Search(Menu(TSortItem::Earlier, TListCountItem::All, true), all, kAllOnlyWords), "Date");
   std::vector<std::string> late = keys(Search(Menu(TSortItem::Later), all, kAllOnlyWords), "Date");
   ASSERT_EQ(static_cast<int>(early.size()), kAllMails);
-  EXPECT_TRUE(std::is_sorted(early.rbegin(), early.rend())) << testing::PrintToString(early);
-  EXPECT_TRUE(std::is_sorted(late.begin(), late.end())) << testing::PrintToString(late);
+  EXPECT_TRUE(std::is_sorted(early.begin(), early.end())) << testing::PrintToString(early);
+  EXPECT_TRUE(std::is_sorted(late.rbegin(), late.rend())) << testing::PrintToString(late);
+  EXPECT_NE(early.front(), early.back());
   TTVPSettings builtIn = settings_;
   builtIn.DateOption = "";
-  EXPECT_EQ(keys(Search(Menu(TSortItem::Earlier), all, kAllOnlyWords, builtIn), "Date"), late);
+  EXPECT_EQ(keys(Search(Menu(TSortItem::Earlier), all, kAllOnlyWords, builtIn), "Date"), early);
+  // A settings file that still holds the earlier default is read as today's.
+  IniFile old("[Command]\r\nDateOption=--late,--early\r\n");
+  TTVPSettings stored;
+  LoadSettings(old, stored);
+  builtIn.DateOption = stored.DateOption;
+  EXPECT_EQ(keys(Search(Menu(TSortItem::Earlier), all, kAllOnlyWords, builtIn), "Date"), early);
 
   // Fields: descending by default, --ascending reverses.
   for (const auto& [item, field] : std::vector<std::pair<TSortItem, std::string>>{
@@ -349,6 +347,51 @@ TEST_F(RealNamazu, EverySortOrdersTheSameHitsAsAsked) {
   // order of the paths themselves.
   std::vector<std::string> uris = Paths(Search(Menu(TSortItem::FileName, TListCountItem::All, true), all, kAllOnlyWords));
   EXPECT_EQ(uris, everyMail);
+}
+
+// Expressions that broke the command line: each reaches namazu as one
+// query, whose words namazu lists in the hit-count line.
+TEST_F(RealNamazu, HostileExpressionsArriveAsOneQuery) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"foo\" --output=\"evil.txt", " [ foo\": 0 ]  [ --output=\"evil.txt: 0 ] "},
+      {"inboxonly\\", " [ inboxonly\\: 0 ] "},
+      {"\"inboxonly mail\"", " {  [ inboxonly: 6 ]  [ mail: "},
+      {"-inboxonly", " [ -inboxonly: 0 ] "},
+      {"--help", " [ --help: 0 ] "},
+      {"inboxonly &|<>^%", " [ inboxonly: 6 ]  [ &|<>^%: 0 ] "},
+      {"a\\\\\"b\\\"c\\", " [ a\\\\\"b\\\"c\\: 0 ] "},
+  };
+  for (const auto& [expression, counts] : cases) {
+    std::vector<std::string> lines = SplitLines(Search(Menu(TSortItem::Score), Request({0}), expression).Text);
+    ASSERT_GT(lines.size(), 2u) << commandLine_;
+    EXPECT_TRUE(StartsWith(lines[2], "参考ヒット数: " + counts)) << expression << "\n" << lines[2];
+  }
+  EXPECT_FALSE(fsys::exists(account_ + "/Namazu/evil.txt"));
+}
+
+// A replacement with a blank in [AltURL] used to stop namazu with a syntax
+// error in namazurc and an empty result file.
+TEST_F(RealNamazu, AltUrlWithABlankKeepsTheConfigurationReadable) {
+  altUrls_ = {"d:\\old mail\\", "e:\\x"};
+  TRenderedResult r = Search(Menu(TSortItem::Score), AllMailFolders(), "inboxonly");
+  EXPECT_EQ(r.Hits.size(), 6u) << r.Text;
+}
+
+// A subject that holds the English score marker keeps its whole text: the
+// marker namazu adds stands last.
+TEST_F(RealNamazu, TitleHoldingTheScoreMarkerKeepsItsText) {
+  const std::string dir = root_ + "/extra";
+  fsys::create_directories(dir + "/mail");
+  fsys::create_directories(dir + "/idx");
+  std::ofstream(dir + "/mail/1", std::ios::binary)
+      << "From: a@example.jp\nSubject: Re: (score: 5) oddsubject\nDate: Mon, 1 Mar 2021 10:00:00 +0900\n\noddsubject\n";
+  std::string raw = Capture("cd " + Quote(dir) + " && export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && " +
+                            "/usr/bin/mknmz -O idx mail >/dev/null 2>&1 && OUTPUT_CHARSET=EUC-JP /usr/bin/namazu " +
+                            "--output=result.txt -- oddsubject idx >/dev/null 2>&1 && nkf --ic=EUC-JP --oc=CP932 result.txt");
+  ASSERT_TRUE(Contains(raw, "(スコア: ")) << raw;
+  TRenderedResult r = RenderResultText(raw, settings_, Request({0}), folders_, kWinMailbox);
+  ASSERT_EQ(r.Hits.size(), 1u) << raw;
+  EXPECT_EQ(r.Hits[0].TitleText, "1. Re: (score: 5) oddsubject");
 }
 
 TEST_F(RealNamazu, SummaryAndCountOptions) {

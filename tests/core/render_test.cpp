@@ -95,9 +95,12 @@ TEST(Render, TitleRegionStopsAtTheLastScoreMarker) {
   std::string raw = Header() + "1. plain (score: 3)\n/C|/a (1 bytes)\n\n\n\n\n" +
                     "2. odd (score: x) (スコア: 2) (score: 9)\n/C|/b (1 bytes)\n\n\n\n\n" +
                     "3. no marker at all\n/C|/c (1 bytes)\n\n\n\n\n" +
-                    " (score: 1)\n/C|/d (1 bytes)\n\n\n\n\n" + kFooter;
+                    " (score: 1)\n/C|/d (1 bytes)\n\n\n\n\n" +
+                    "5. title (score: 5) itself (スコア: 7)\n/C|/e (1 bytes)\n\n\n\n\n" + kFooter;
   TRenderedResult r = Render(raw);
-  ASSERT_EQ(r.Hits.size(), 4u);
+  ASSERT_EQ(r.Hits.size(), 5u);
+  // A title holding the English marker keeps its text up to namazu's own.
+  EXPECT_EQ(r.Hits[4].TitleText, "5. title (score: 5) itself");
   EXPECT_EQ(r.Hits[0].TitleText, "1. plain");
   EXPECT_EQ(r.Hits[1].TitleText, "2. odd (score: x) (スコア: 2)");
   // Without a marker the region is empty but the hit counts.
@@ -165,12 +168,20 @@ TEST(Render, FolderTitlesReplaceTheIndexPathsOfTheHitCountBlock) {
 
   // Lines beyond the request's folders stay; a line without ") " ends the
   // block; a position outside the folder list leaves its line alone.
-  out = lines("参考ヒット数: \n(a) 1\n(b) 2\n(c) 3\nno close\n(d) 4\n", Settings());
-  EXPECT_EQ(out, (std::vector<std::string>{"参考ヒット数: ", "「受信」  1", "「ML」  2", "(c) 3", "no close", "(d) 4"}));
+  out = lines("参考ヒット数: \n(a) [ 1 ]\n(b) { 2 }\n(c) [ 3 ]\nno close\n(d) [ 4 ]\n", Settings());
+  EXPECT_EQ(out, (std::vector<std::string>{"参考ヒット数: ", "「受信」  [ 1 ]", "「ML」  { 2 }", "(c) [ 3 ]", "no close",
+                                           "(d) [ 4 ]"}));
   request.FolderIndexes = {5, -1};
-  out = lines("参考ヒット数: \n(a) 1\n(b) 2\n", Settings());
-  EXPECT_EQ(out[1], "(a) 1");
-  EXPECT_EQ(out[2], "(b) 2");
+  out = lines("参考ヒット数: \n(a) [ 1 ]\n(b) [ 2 ]\n", Settings());
+  EXPECT_EQ(out[1], "(a) [ 1 ]");
+  EXPECT_EQ(out[2], "(b) [ 2 ]");
+
+  // An index path that holds ") " itself: the counts begin at the ") "
+  // before "[" or "{"; a ") " before anything else does not end the block.
+  request.FolderIndexes = {2, 0};
+  out = lines("参考ヒット数: \n(/C|/x (old) y/Namazu/inbox) [ a: 1 ] \n(/C|/z) b) {  [ a: 1 ]  :: 0 } \n", Settings());
+  EXPECT_EQ(out[1], "「受信」  [ a: 1 ] ");
+  EXPECT_EQ(out[2], "「ML」  {  [ a: 1 ]  :: 0 } ");
 }
 
 TEST(Render, FolderTitlesShiftThePositionsOfTheHits) {

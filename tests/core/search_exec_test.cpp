@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/common/command_line.h"
+
 using namespace tvp;
 
 namespace {
@@ -46,7 +48,7 @@ TEST(SearchCommand, BothExampleCommandLinesComeOutByteForByte) {
 
   TTVPSettings v2 = CommandSettings("2.0");
   EXPECT_EQ(NamazuCommandLine(v2, menu, kRoot, "foo", IndexList(request, folders, kRoot, false)),
-            "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\"  \"foo\" +b001 +inbox");
+            "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\"  -- \"foo\" +b001 +inbox");
 
   TTVPSettings v13 = CommandSettings("1.3");
   EXPECT_EQ(NamazuCommandLine(v13, menu, kRoot, "foo", IndexList(request, folders, kRoot, true)),
@@ -54,11 +56,11 @@ TEST(SearchCommand, BothExampleCommandLinesComeOutByteForByte) {
             "\"foo\" b001 inbox");
 
   // The option of a fresh settings file stands between output option and
-  // expression; an expression with quotes is passed as it is.
+  // the end of the options; quotes in the expression are escaped.
   v2.namazuOption = "--config=\"namazurc\"";
   EXPECT_EQ(NamazuCommandLine(v2, menu, kRoot, "a \"b c\"", "+inbox"),
             "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\" "
-            "--config=\"namazurc\" \"a \"b c\"\" +inbox");
+            "--config=\"namazurc\" -- \"a \\\"b c\\\"\" +inbox");
 }
 
 TEST(SearchCommand, OnlyTheExactVersionTextSelectsNamazu13) {
@@ -66,13 +68,48 @@ TEST(SearchCommand, OnlyTheExactVersionTextSelectsNamazu13) {
   for (const char* v : {"1.30", "2.0", "", "1.3 ", " 1.3"}) EXPECT_FALSE(IsNamazu13(v)) << v;
   TResultMenuState menu = Menu(TSortItem::Score);
   EXPECT_EQ(NamazuCommandLine(CommandSettings("1.3 "), menu, kRoot, "x", ""),
-            "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\"  \"x\" ");
+            "\"C:\\namazu\\bin\\namazu.exe\" --sort=score --max=\"20\" --output=\"result.txt\"  -- \"x\" ");
+}
+
+// Whatever the expression holds, namazu gets it as exactly one query
+// argument: after "--" (Namazu 2; the index list follows it), or with a
+// blank before a leading "-" (1.3).
+TEST(SearchCommand, AnyExpressionIsExactlyOneQueryArgument) {
+  const std::vector<std::string> hostile = {"foo\" --output=\"evil.txt", "inboxonly\\", "\"inboxonly mail\"",
+                                            "-inboxonly", "--help", "a\\\\\"b\\\"c", "&|<>^%", "\x95\\\"",
+                                            std::string(4000, '\\')};
+  TResultMenuState menu = Menu(TSortItem::Score);
+  for (const std::string& e : hostile) {
+    std::vector<std::string> v2 = SplitArguments(NamazuCommandLine(CommandSettings("2.0"), menu, kRoot, e, "+b001 +inbox"));
+    ASSERT_GE(v2.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(v2.end() - 4, v2.end()), (std::vector<std::string>{"--", e, "+b001", "+inbox"})) << e;
+    std::vector<std::string> v13 = SplitArguments(NamazuCommandLine(CommandSettings("1.3"), menu, kRoot, e, "inbox"));
+    ASSERT_GE(v13.size(), 3u);
+    EXPECT_EQ(v13[v13.size() - 2], e[0] == '-' ? " " + e : e);
+    EXPECT_EQ(v13.back(), "inbox");
+  }
+}
+
+TEST(SearchCommand, RefusesExpressionsThatCannotBePassed) {
+  TResultMenuState menu = Menu(TSortItem::Score);
+  auto refusal = [&](const std::string& e) {
+    return CommandLineRefusal(NamazuCommandLine(CommandSettings("2.0"), menu, kRoot, e, "+inbox"), e);
+  };
+  EXPECT_EQ(refusal("foo\" --output=\"evil.txt"), "");
+  EXPECT_EQ(refusal(std::string(40 * 1024, 'a')), kLongExpressionMessage);
+  // Characters count, not bytes: 17,000 double-byte characters fit.
+  std::string wide;
+  for (int i = 0; i < 17000; ++i) wide += "\x95\\";
+  EXPECT_EQ(refusal(wide), "");
+  EXPECT_EQ(refusal(wide + wide), kLongExpressionMessage);
+  EXPECT_EQ(refusal("abc\x81"), kUnpassableExpressionMessage);
+  EXPECT_EQ(refusal(std::string("a\0b", 3)), kUnpassableExpressionMessage);
 }
 
 TEST(SearchOptions, DateOptionItemsAndTheirFallbacks) {
   TResultMenuState early = Menu(TSortItem::Earlier, TListCountItem::None);
   TResultMenuState late = Menu(TSortItem::Later, TListCountItem::None);
-  // The default value reverses the built-in options.
+  // A value that names --late first reverses the built-in options.
   EXPECT_EQ(SearchOptions(early, "--late,--early", false), " --late");
   EXPECT_EQ(SearchOptions(late, "--late,--early", false), " --early");
   EXPECT_EQ(SearchOptions(early, "--late,--early", true), " --late");
@@ -168,12 +205,12 @@ TEST(NamazuConfig, AltUrlLinesStopAtTheFirstMissingKeyAndAccountIsAlwaysTheAccou
   EXPECT_EQ(NamazuConfigText("D:\\idx\\Namazu", "c:\\mail\\表\\", alt, false),
             "INDEX        \"D:/idx/Namazu\"\r\n"
             "Lang        ja_JP.SJIS\r\n"
-            "REPLACE        x1/        /D|/old mail/\r\n"
+            "REPLACE        \"x1/\"        \"/D|/old mail/\"\r\n"
             "REPLACE        account/        \"/C|/mail/表/\"\r\n");
   EXPECT_EQ(NamazuConfigText("D:\\idx\\Namazu", "c:\\a\\", {"x:\\1", "y:\\2"}, true),
             "INDEX\t\"D:/idx/Namazu\"\n"
-            "REPLACE\tx1/\t/X|/1\n"
-            "REPLACE\tx2/\t/Y|/2\n"
+            "REPLACE\t\"x1/\"\t\"/X|/1\"\n"
+            "REPLACE\t\"x2/\"\t\"/Y|/2\"\n"
             "REPLACE\taccount/\t\"/C|/a/\"\n");
 
   EXPECT_TRUE(AltUrlValues(IniFile("[AltURL]\r\nx1=\r\nx2=c:\\\r\n")).empty());

@@ -123,7 +123,7 @@ TEST(SettingForm, DefaultsFollowTheNamazuVersion) {
   EXPECT_EQ(v13.namazuPath, "C:\\usr\\local\\namazu\\bin\\namazu.exe");
   EXPECT_EQ(v13.mknmzOption, "-kh -P -t \".*\\.alm\"");
   EXPECT_EQ(v13.namazuOption, "");
-  EXPECT_EQ(v13.DateOption, "-l,-e");
+  EXPECT_EQ(v13.DateOption, "-e,-l");
   // Namazu 2 (any version text but "1.3"): what a new settings file holds.
   TTVPSettings fresh;
   IniFile ini;

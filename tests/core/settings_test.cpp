@@ -40,7 +40,7 @@ TEST(Settings, DefaultFileHoldsEveryDefaultInOrder) {
       "SaveWindowSize=0\r\n"
       "[Command]\r\nnamazuPath=C:\\namazu\\bin\\namazu.exe\r\nmknmzPath=C:\\namazu\\bin\\mknmz\r\n"
       "PerlPath=C:\\Perl\\bin\\perl.exe\r\nnamazuOption=--config=\"namazurc\"\r\n"
-      "mknmzOption=--use-kakasi --mailnews -EHK --allow=\".*\\.alm\"\r\nDateOption=--late,--early\r\n"
+      "mknmzOption=--use-kakasi --mailnews -EHK --allow=\".*\\.alm\"\r\nDateOption=--early,--late\r\n"
       "Createnamazurc=1\r\nNamazuVersion=2.0\r\n"
       "[Alias]\r\nMax=0\r\n";
   EXPECT_EQ(ini.Text(), expected);
@@ -237,4 +237,23 @@ TEST(Settings, ListCountsFromTheFileAreBounded) {
     EXPECT_TRUE(ini.HasKey("Search", "History" + std::to_string(c.second)));
     EXPECT_FALSE(ini.HasKey("Search", "History" + std::to_string(c.second + 1)));
   }
+}
+
+// The earlier defaults listed the newest mail first for 古い順: read as
+// today's defaults and written back so; a value of the user's own stays.
+TEST(Settings, TheEarlierDateOptionDefaultsReadAsTodaysAndAreSavedSo) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"--late,--early", "--early,--late"}, {"-l,-e", "-e,-l"}, {"--late", "--late"},
+      {"--late,--early,x", "--late,--early,x"}, {"--sort=field:Date --ascending,--sort=field:Date --descending",
+                                                 "--sort=field:Date --ascending,--sort=field:Date --descending"}};
+  for (const auto& [stored, used] : cases) {
+    MemoryFileSystem fs;
+    fs.AddFile(kPath, "[Command]\r\nDateOption=" + stored + "\r\n");
+    TTVPSettings s;
+    LoadSettings(fs, kPath, s);
+    EXPECT_EQ(s.DateOption, used) << stored;
+    SaveSettings(fs, kPath, s);
+    EXPECT_EQ(ReadIniFile(fs, kPath).Read("Command", "DateOption"), used) << stored;
+  }
+  EXPECT_EQ(Load("").DateOption, "--early,--late");
 }

@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "core/common/sjis.h"
-#include "plugin/indexing/frm_window.h"
-#include "plugin/indexing/run_command.h"
+#include "core/indexing/command_output.h"
+#include "plugin/console/frm_window.h"
+#include "plugin/console/run_command.h"
 #include "win/win_support.h"
 
 using namespace tvp;
@@ -124,8 +125,102 @@ TEST_F(RunCommandTest, TheOutputWindowClosesOnlyWhenFinishedAndThenReleasesItsel
 
 TEST_F(RunCommandTest, CopyPutsTheSelectionOnTheClipboard) {
   RunCommand(Child("lines 2"), dir.path(), rmCapture, &window->edt);
-  SendMessageA(window->edt.Handle(), EM_SETSEL, 0, -1);
+  // Without a selection the clipboard keeps what it holds.
+  ui.clipboard = "kept";
+  SendMessageA(window->Handle(), WM_COMMAND, 101, 0);
+  EXPECT_EQ(ui.clipboard, "kept");
+  window->edt.View().Select(0, static_cast<int>(window->edt.Text().size()));
   SendMessageA(window->Handle(), WM_COMMAND, 101, 0);
   EXPECT_EQ(ui.clipboard, window->edt.Text());
   EXPECT_NE(ui.clipboard.find("line 1 \r\nline 2 \r\n"), std::string::npos);
+}
+
+namespace {
+
+// A viewer that fails when the command's output arrives.
+class FailingViewer : public OutputViewer {
+ public:
+  bool HasLines() const override { return false; }
+  void AppendLines(const std::vector<std::string>& lines) override {
+    if (++calls > 1 && !lines.empty() && lines[0] != "") throw std::bad_alloc();
+  }
+  void MoveCaretToEnd() override {}
+  void RepaintNow() override {}
+  void ScrollLines(int) override {}
+  int calls = 0;
+};
+
+}  // namespace
+
+TEST_F(RunCommandTest, AViewerThatThrowsLeavesTheWindowClosableAndNoHandleOpen) {
+  FailingViewer viewer;
+  DWORD before = 0, after = 0;
+  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+  for (int i = 0; i < 5; ++i) {
+    viewer.finished = 0;
+    EXPECT_THROW(RunCommand(Child("lines 3"), dir.path(), rmCapture, &viewer), std::bad_alloc);
+    EXPECT_EQ(viewer.finished, 1);
+  }
+  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+  EXPECT_LE(after, before);
+}
+
+// Lines, the caret and a link: the link is underlined and a click opens it.
+TEST_F(RunCommandTest, ALinkInTheOutputOpensWithAClick) {
+  window->Show();
+  window->edt.AppendLines({"mknmz: see http://www.namazu.org/ for help "});
+  int pos = static_cast<int>(window->edt.Text().find("namazu.org"));
+  const TextStyle* style = window->edt.View().StyleAt(pos);
+  ASSERT_NE(style, nullptr);
+  EXPECT_TRUE(style->Underline);
+  POINT p = window->edt.View().PointAt(pos);
+  SendMessageA(window->edt.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x + 1, p.y + 2));
+  SendMessageA(window->edt.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x + 1, p.y + 2));
+  EXPECT_EQ(ui.opened, std::vector<std::string>{"http://www.namazu.org/"});
+  // Plain text opens nothing.
+  SendMessageA(window->edt.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageA(window->edt.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(ui.opened.size(), 1u);
+}
+
+// The menu asked for from the keyboard (Shift+F10: x and y -1) opens at
+// the caret, not at the screen's corner.
+TEST_F(RunCommandTest, TheKeyboardPopupMenuOpensAtTheCaret) {
+  window->Show();
+  window->edt.AppendLines({"line one ", "line two "});
+  window->edt.View().SetCaret(12);
+  POINT caret = window->edt.View().PointAt(12);
+  ClientToScreen(window->edt.Handle(), &caret);
+  RECT menu = {-100, -100, -100, -100};
+  static RECT* seen;
+  seen = &menu;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND popup = FindWindowA("#32768", nullptr); popup && IsWindowVisible(popup)) {
+      GetWindowRect(popup, seen);
+      EndMenu();
+    }
+  });
+  SendMessageA(window->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window->edt.Handle()), MAKELPARAM(-1, -1));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(menu.left, caret.x);
+  EXPECT_EQ(menu.top, caret.y);
+}
+
+// A long run keeps the last few megabytes and says how many lines went.
+TEST_F(RunCommandTest, ALongRunKeepsItsLastLinesAndSaysHowManyWereDropped) {
+  const std::string line(99, 'x');
+  std::vector<std::string> block(1000, line);
+  const int blocks = 60;  // 6 MB
+  for (int b = 0; b < blocks; ++b) {
+    block.back() = "last of block " + std::to_string(b);
+    window->edt.AppendLines(block);
+    ASSERT_LE(window->edt.Text().size(), OutputView::kLimitBytes);
+  }
+  std::vector<std::string> lines = Lines();
+  unsigned long long dropped = window->edt.DroppedLines();
+  ASSERT_GT(dropped, 0u);
+  EXPECT_EQ(lines.front(), DroppedLinesNotice(dropped));
+  EXPECT_EQ(dropped + lines.size() - 1, static_cast<unsigned long long>(blocks) * 1000);
+  EXPECT_EQ(lines.back(), "last of block " + std::to_string(blocks - 1));
+  EXPECT_EQ(window->edt.View().LineCount(), static_cast<int>(lines.size()) + 1);
 }

@@ -13,7 +13,7 @@
 #include "core/indexing/paths.h"
 #include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 #include "plugin/search/run_search.h"
 #include "plugin/settings/settings_store.h"
 #include "plugin/shell/exports.h"
@@ -200,7 +200,7 @@ TEST_F(RunSearchTest, Namazu2RunsInTheIndexRootWithNamazurcAndShowsTheResult) {
   w.request.Keyword = "会議 foo";
   RunSearch(w, "会議 foo");
 
-  std::string line = Fake() + " --sort=score --max=\"20\" --output=\"result.txt\"  \"会議 foo\" +b001/b004 +inbox";
+  std::string line = Fake() + " --sort=score --max=\"20\" --output=\"result.txt\"  -- \"会議 foo\" +b001/b004 +inbox";
   std::vector<std::string> log = NamazuLog();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_TRUE(EqualsNoCase(log[0], indexRoot)) << log[0];
@@ -209,7 +209,7 @@ TEST_F(RunSearchTest, Namazu2RunsInTheIndexRootWithNamazurcAndShowsTheResult) {
   EXPECT_EQ(w.workDir, indexRoot);
   EXPECT_EQ(ReadFileText(indexRoot + "\\namazurc"),
             "INDEX        \"" + ReplaceAll(indexRoot, "\\", "/") + "\"\r\nLang        ja_JP.SJIS\r\n"
-            "REPLACE        x1/        /D|/alt/mail\r\n"
+            "REPLACE        \"x1/\"        \"/D|/alt/mail\"\r\n"
             "REPLACE        account/        \"" + PathToUrl(account) + "\"\r\n");
   EXPECT_FALSE(FileExists(indexRoot + "\\namazu.conf"));
 
@@ -235,7 +235,7 @@ TEST_F(RunSearchTest, Namazu13WritesNamazuConfUnlessToldNotAndNamesTheResultFile
   NamazuWrites(SmallResult(scratch.path()));
   RunSearch(w, "\"a b\"");
 
-  std::string line = Fake() + " -s -n 100 -f namazu.conf -o \"" + ResultFile() + "\"  \"\"a b\"\" b001/b004 inbox";
+  std::string line = Fake() + " -s -n 100 -f namazu.conf -o \"" + ResultFile() + "\"  \"\\\"a b\\\"\" b001/b004 inbox";
   EXPECT_EQ(NamazuLog()[1], line);
   EXPECT_EQ(w.commandLine, line);
   EXPECT_EQ(ReadFileText(indexRoot + "\\namazu.conf"),
@@ -284,7 +284,7 @@ TEST_F(RunSearchTest, AMissingResultFileIsReportedAlsoAfterAnOldOne) {
   EXPECT_EQ(ui.messages[0].flags, UINT(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(Contains(ui.messages[0].text, "missing\\namazu.exe")) << ui.messages[0].text;
   EXPECT_EQ(ui.messages[1].text, "検索結果のファイルが見つかりません。\n" + ResultFile());
-  EXPECT_EQ(w.commandLine, "\"" + w.settings.namazuPath + "\" --sort=score --max=\"20\" --output=\"result.txt\"  \"foo\" +b001/b004 +inbox");
+  EXPECT_EQ(w.commandLine, "\"" + w.settings.namazuPath + "\" --sort=score --max=\"20\" --output=\"result.txt\"  -- \"foo\" +b001/b004 +inbox");
 }
 
 TEST_F(RunSearchTest, AConfigurationFileThatCannotBeWrittenStopsTheSearchAndIsReported) {
@@ -346,6 +346,8 @@ TEST_F(RunSearchTest, RealNamazuFindsTheMailsOfTheTwoIndexedFolders) {
   }
   w.request.FolderCount = 2;
   w.request.FolderIndexes = {8, 0};
+  // A replacement with a blank in it must not break namazurc.
+  WriteFileText(real + "tarvikp.ini", ReadFileText(real + "tarvikp.ini") + "[AltURL]\r\nx1=d:\\old mail\\\r\n");
 
   RunSearch(w, "inboxonly or minutesonly");
   EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
@@ -369,4 +371,27 @@ TEST_F(RunSearchTest, RealNamazuFindsTheMailsOfTheTwoIndexedFolders) {
   EXPECT_LT(first, second);
   EXPECT_EQ(w.BoxText(), w.result.Text);
   EXPECT_FALSE(FileExists(real + "Namazu\\result.txt"));
+
+  // Expressions that broke the command line reach namazu as one query:
+  // namazu lists its words for each index.
+  const std::vector<std::pair<std::string, std::string>> hostile = {
+      {"foo\" --output=\"evil.txt", " [ foo\": 0 ]  [ --output=\"evil.txt: 0 ] "},
+      {"inboxonly\\", " [ inboxonly\\: 0 ] "},
+      {"\"inboxonly mail\"", " {  [ inboxonly: 6 ]  [ mail: "},
+      {"-inboxonly", " [ -inboxonly: 0 ] "},
+      {"--help", " [ --help: 0 ] "},
+      {"inboxonly &|<>^%", " [ inboxonly: 6 ]  [ &|<>^%: 0 ] "},
+      {"a\\\\\"b\\\"c\\", " [ a\\\\\"b\\\"c\\: 0 ] "},
+  };
+  for (const auto& [expression, counts] : hostile) {
+    RunSearch(w, expression);
+    EXPECT_TRUE(ui.messages.empty()) << expression;
+    EXPECT_NE(w.result.Text.find("「郵便受け」 " + counts), std::string::npos)
+        << expression << "\n" << w.result.Text.substr(0, 400);
+  }
+  EXPECT_FALSE(FileExists(real + "Namazu\\evil.txt"));
+  // 40 KB: the command line would be longer than Windows takes.
+  RunSearch(w, std::string(40 * 1024, 'a'));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, kLongExpressionMessage);
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/common/sjis.h"
 #include "plugin/forms/form.h"
 #include "plugin/ui/text_view.h"
@@ -202,4 +204,41 @@ TEST_F(TextViewTest, TheEventHandlerSeesInputFirstAndMaySwallowIt) {
   SendMessageA(view.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(Inside(1)));
   SendMessageA(view.Handle(), WM_MOUSEMOVE, 0, At(Inside(1)));
   EXPECT_EQ(seen, std::vector<UINT>({WM_KEYDOWN, WM_KEYDOWN, WM_CHAR, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}));
+}
+
+// Text added at the end and text replaced at the front keep the line index,
+// the styles, the caret and the selection where the text that stays is.
+TEST_F(TextViewTest, AppendedAndReplacedTextKeepLinesStylesAndCaret) {
+  auto expectIndexOfText = [&] {
+    std::vector<int> starts = LineStarts(view.Text());
+    ASSERT_EQ(view.LineCount(), static_cast<int>(starts.size()));
+    for (int pos = 0; pos <= static_cast<int>(view.Text().size()); ++pos) {
+      int line = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
+      ASSERT_EQ(view.LineOf(pos), line) << pos;
+    }
+  };
+  view.SetText("first\r\nsecond\r", {{0, 5, RGB(0, 0, 255), false, true}});
+  view.Select(7, 10);
+  view.AppendText("\nthird 表\r\nfourth\n", {{22, 6, RGB(255, 0, 0), true, false}});  // a CR LF split in two
+  EXPECT_EQ(view.Text(), "first\r\nsecond\r\nthird 表\r\nfourth\n");
+  expectIndexOfText();
+  EXPECT_EQ(view.LineCount(), 5);
+  EXPECT_EQ(view.SelectedText(), "sec");
+  ASSERT_NE(view.StyleAt(24), nullptr);
+  EXPECT_TRUE(view.StyleAt(24)->Bold);
+
+  view.ReplaceFront(7, "（省略）\r\n");
+  EXPECT_EQ(view.Text(), "（省略）\r\nsecond\r\nthird 表\r\nfourth\n");
+  expectIndexOfText();
+  EXPECT_EQ(view.SelectedText(), "sec");
+  EXPECT_EQ(view.StyleAt(0), nullptr);  // the style of the dropped line went with it
+  const TextStyle* moved = view.StyleAt(25);
+  ASSERT_NE(moved, nullptr);
+  EXPECT_EQ(moved->Start, 25);
+  // A selection inside the dropped text goes to the start.
+  view.Select(0, 3);
+  view.ReplaceFront(10, "x\r\n");
+  EXPECT_EQ(view.Caret(), 0);
+  EXPECT_EQ(view.SelectedText(), "");
+  expectIndexOfText();
 }

@@ -4,7 +4,7 @@
 //   Almail.exe --plugin tarvikp.dll --account DIR\ [--mailbox DIR\]
 //              [--open-menu MS] [--command N:MS] [--quit-after MS] [--report FILE]
 //              [--setup MS] [--next-page MS] [--click MS:CAPTION]
-//              [--about MS] [--keys MS:KEYS]...
+//              [--about MS] [--keys MS:KEYS]... [--steps STEP,STEP,...] [--answer MS]
 //
 // --open-menu drops down the fourth menu after MS milliseconds (for a
 // screenshot); --command chooses the plug-in's N-th registered command
@@ -18,11 +18,22 @@
 // MS milliseconds (for the demo): characters as they are, and {TAB}, {S-TAB},
 // {ENTER}, {ESC}, {SPACE}, {F2}, {UP}, {DOWN}, {LEFT}, {RIGHT}, {MULT} ("*"),
 // {END}, {BS}, {A-x} (Alt+x, a mnemonic).
+// --steps runs, one after the other once the folder window is open, what a
+// user and the host do: "version" (APCVersionInfo), "setup" (APCSetup),
+// "command:N" (the N-th registered command), "mail" (APCRecFilter with a mail
+// of the account's inbox), "endretrieve" (APCFolderEndRetrieve); then the
+// folder window closes. --answer looks every MS milliseconds for windows the
+// plug-in opened (dialogs, message boxes), writes each one's class and
+// caption (and a message box's text) to the report and closes it: message
+// boxes with Cancel, No or OK, other windows with WM_CLOSE. The report then
+// also lists the steps done and the windows answered.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,6 +128,76 @@ void TypeKeys(const std::string& keys) {
   }
 }
 
+const UINT WM_NEXT_STEP = WM_APP + 100;
+std::vector<std::string> g_lines;  // report lines beyond name, start and menu
+std::vector<std::string> g_steps;
+size_t g_nextStep = 0;
+std::string g_account;
+HWND g_folder = nullptr;
+
+BOOL CALLBACK CollectWindow(HWND h, LPARAM list) {
+  if (h != g_folder && IsWindowVisible(h) && IsWindowEnabled(h)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+  return TRUE;
+}
+
+// Closes the windows the plug-in has open on this thread, topmost first.
+void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
+  static std::set<HWND> seen;
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND h : windows) {
+    char cls[64] = "", caption[256] = "", text[1024] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    GetWindowTextA(h, caption, sizeof caption);
+    bool box = std::string(cls) == "#32770";
+    if (box) GetDlgItemTextA(h, 0xFFFF, text, sizeof text);
+    if (seen.insert(h).second) {
+      std::string line = std::string("window: ") + cls + " " + caption;
+      if (text[0]) line += " | " + std::string(text);
+      for (char& c : line)
+        if (c == '\n' || c == '\r') c = ' ';
+      g_lines.push_back(line);
+    }
+    if (!box) {
+      PostMessageA(h, WM_CLOSE, 0, 0);
+      continue;
+    }
+    for (int id : {IDCANCEL, IDNO, IDOK})
+      if (GetDlgItem(h, id)) {
+        PostMessageA(h, WM_COMMAND, id, 0);
+        break;
+      }
+  }
+}
+
+// Runs one step of --steps; the next comes when this one has returned.
+void RunStep(standin::Plugin& p, HWND window) {
+  if (g_nextStep >= g_steps.size()) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  const std::string step = g_steps[g_nextStep++];
+  if (step == "version") {
+    p.Get<void(__stdcall*)(HWND)>("APCVersionInfo")(window);
+  } else if (step == "setup") {
+    p.Get<void(__stdcall*)(HWND)>("APCSetup")(window);
+  } else if (step.rfind("command:", 0) == 0) {
+    auto ids = standin::RegisteredCommands();
+    size_t n = static_cast<size_t>(atoi(step.c_str() + 8));
+    if (n >= 1 && n <= ids.size()) standin::DispatchCommand(window, ids[n - 1]);
+  } else if (step == "mail") {
+    p.Get<int(__stdcall*)(const char*)>("APCRecFilter")((g_account + "Inbox.box\\smoke.alm").c_str());
+  } else if (step == "endretrieve") {
+    p.Get<void(__stdcall*)(int)>("APCFolderEndRetrieve")(0);
+  } else {
+    g_lines.push_back("step: " + step + " unknown");
+    PostMessageA(window, WM_NEXT_STEP, 0, 0);
+    return;
+  }
+  g_lines.push_back("step: " + step + " done");
+  PostMessageA(window, WM_NEXT_STEP, 0, 0);
+}
+
 void CALLBACK OnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
   KillTimer(hwnd, id);
   if (id == kOpenMenu) {
@@ -157,6 +238,7 @@ void WriteReport(const std::string& path, const std::string& name, bool started,
     GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
     fprintf(f, "menu: %s\n", text[0] ? text : "-");
   }
+  for (const std::string& line : g_lines) fprintf(f, "%s\n", line.c_str());
   fclose(f);
 }
 
@@ -164,17 +246,22 @@ void WriteReport(const std::string& path, const std::string& name, bool started,
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string plugin = "tarvikp.dll", report;
-  int openMenu = -1, command = -1, quit = -1, setup = -1, about = -1;
+  int openMenu = -1, command = -1, quit = -1, setup = -1, about = -1, answer = -1;
   std::vector<std::pair<int, std::string>> keys;
   for (int i = 1; i + 1 < __argc; i += 2) {
     std::string opt = __argv[i], val = __argv[i + 1];
     if (opt == "--plugin") plugin = val;
-    else if (opt == "--account") standin::SetAccount(val);
+    else if (opt == "--account") standin::SetAccount(g_account = val);
     else if (opt == "--mailbox") standin::SetMailbox(val);
     else if (opt == "--open-menu") openMenu = atoi(val.c_str());
     else if (opt == "--quit-after") quit = atoi(val.c_str());
     else if (opt == "--report") report = val;
     else if (opt == "--command") sscanf(val.c_str(), "%d:%d", &g_command, &command);
+    else if (opt == "--answer") answer = atoi(val.c_str());
+    else if (opt == "--steps") {
+      std::stringstream list(val);
+      for (std::string step; std::getline(list, step, ',');) g_steps.push_back(step);
+    }
     else if (opt == "--setup") setup = atoi(val.c_str());
     else if (opt == "--next-page") g_nextPage = atoi(val.c_str());
     else if (opt == "--click" && val.find(':') != std::string::npos) {
@@ -185,6 +272,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     else if (opt == "--keys" && val.find(':') != std::string::npos)
       keys.push_back({atoi(val.c_str()), val.substr(val.find(':') + 1)});
   }
+
+  // A thread timer: it also fires inside the plug-in's modal loops and message boxes.
+  if (answer > 0) SetTimer(nullptr, 0, answer, Answer);
 
   standin::Plugin p;
   g_plugin = &p;
@@ -198,7 +288,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WriteReport(report, name, false, nullptr);
     return 3;
   }
-  HWND window = standin::CreateFolderWindow("AL-Mail32 - " + name);
+  HWND window = g_folder = standin::CreateFolderWindow("AL-Mail32 - " + name);
   ShowWindow(window, SW_SHOWNORMAL);
   p.FolderOpened(window);
   UpdateWindow(window);
@@ -212,15 +302,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetTimer(window, kKeys + g_keys.size() - 1, k.first, OnTimer);
   }
 
+  if (!g_steps.empty()) PostMessageA(window, WM_NEXT_STEP, 0, 0);
+
   MSG msg;
   while (IsWindow(window) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (!msg.hwnd && msg.message == WM_APP) {
       p.Get<void(__stdcall*)(HWND)>("APCVersionInfo")(window);
       continue;
     }
+    if (msg.hwnd == window && msg.message == WM_NEXT_STEP) {
+      RunStep(p, window);
+      continue;
+    }
     if (msg.hwnd == window && msg.message == WM_CLOSE) {
-      WriteReport(report, name, true, GetSubMenu(GetMenu(window), 3));
+      HMENU menu = GetSubMenu(GetMenu(window), 3);
       p.FolderClosing(window);
+      g_lines.push_back("closed: yes");
+      WriteReport(report, name, true, menu);
       DestroyWindow(window);
       break;
     }

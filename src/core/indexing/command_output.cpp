@@ -1,5 +1,8 @@
 #include "core/indexing/command_output.h"
 
+#include <cctype>
+#include <cstring>
+
 #include "core/common/sjis.h"
 
 namespace tvp {
@@ -40,6 +43,46 @@ std::vector<std::string> CaptureHeaderLines(const std::string& workDir, const st
 std::string RunFailureMessage(const std::string& workDir, const std::string& commandLine, unsigned long errorCode) {
   return "コマンドの実行に失敗しました。\n\n作業ディレクトリ: " + workDir + "\nコマンド: " + commandLine +
          "\nエラーコード： " + std::to_string(errorCode);
+}
+
+std::vector<std::pair<size_t, size_t>> FindLinks(const std::string& line) {
+  static const char* const kSchemes[] = {"http://", "https://", "ftp://", "file:", "mailto:", "news:"};
+  std::vector<std::pair<size_t, size_t>> links;
+  for (size_t i = 0; i < line.size();) {
+    const char* scheme = nullptr;
+    // A scheme starts a link only at the start of a word.
+    if (std::strchr("hHfFmMnN", line[i]) && line[i] && (i == 0 || !std::isalnum(static_cast<unsigned char>(line[i - 1]))))
+      for (const char* s : kSchemes) {
+        size_t n = std::strlen(s), k = 0;
+        while (k < n && i + k < line.size() && std::tolower(static_cast<unsigned char>(line[i + k])) == s[k]) ++k;
+        if (k == n) scheme = s;
+      }
+    if (!scheme) {
+      i += CharLen(line, i);
+      continue;
+    }
+    size_t end = i + std::strlen(scheme);
+    while (end < line.size()) {
+      unsigned char c = static_cast<unsigned char>(line[end]);
+      if (c <= 0x20 || c >= 0x7F || c == '<' || c == '>' || c == '"') break;
+      ++end;
+    }
+    while (end > i + std::strlen(scheme) && std::strchr(".,;:!?)]", line[end - 1])) --end;
+    if (end > i + std::strlen(scheme)) links.push_back({i, end - i});
+    i = end;
+  }
+  return links;
+}
+
+size_t BytesToDrop(const std::string& text, size_t limit, size_t keep) {
+  if (text.size() <= limit || keep >= text.size()) return 0;
+  size_t from = text.size() - keep;
+  size_t lf = text.find('\n', from > 0 ? from - 1 : 0);
+  return lf == std::string::npos ? 0 : lf + 1;
+}
+
+std::string DroppedLinesNotice(unsigned long long lines) {
+  return "（出力が多いため、最初の " + std::to_string(lines) + " 行は表示していません）";
 }
 
 }  // namespace tvp

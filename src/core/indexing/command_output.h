@@ -32,4 +32,18 @@ std::vector<std::string> CaptureHeaderLines(const std::string& workDir, const st
 std::string RunFailureMessage(const std::string& workDir, const std::string& commandLine, unsigned long errorCode);
 extern const char kPipeFailureMessage[];  // "パイプの作成に失敗しました。"
 
+// The links of one line of output, as byte ranges (start, length): text
+// beginning with "http://", "https://", "ftp://", "file:", "mailto:" or
+// "news:" up to a blank, a control character, a double-byte character or
+// one of < > " ; a final . , ; : ! ? ) or ] is not part of the link.
+std::vector<std::pair<size_t, size_t>> FindLinks(const std::string& line);
+
+// What the output window keeps of a long run: once its text is longer than
+// `limit` bytes, the lines before the last `keep` bytes are dropped. The
+// number of leading bytes to drop (a line start), or 0 while the text fits.
+size_t BytesToDrop(const std::string& text, size_t limit, size_t keep);
+
+// The first line of an output window whose earliest lines were dropped.
+std::string DroppedLinesNotice(unsigned long long lines);
+
 }  // namespace tvp

@@ -27,7 +27,9 @@ void ShowFolderTitles(std::vector<std::string_view>& lines, std::deque<std::stri
   size_t count = std::min(request.FolderIndexes.size(), static_cast<size_t>(std::max(request.FolderCount, 0)));
   for (size_t l = header + 1, k = 0; l < lines.size(); ++l, ++k) {
     std::string line(lines[l]);
-    size_t close = Find(line, ") ");
+    // The index path may itself hold ") ": the counts begin at the ") "
+    // that is followed by "[" (or "{").
+    size_t close = std::min(Find(line, ") ["), Find(line, ") {"));
     if (line.empty() || close == std::string::npos) break;
     if (k >= count) continue;
     int p = request.FolderIndexes[k];
@@ -131,8 +133,8 @@ class Renderer {
 
   void AddTitle(TRenderedResult& r, int i) {
     const std::string line(lines_[i]);
-    int p = MarkerPos(lines_[i], line, kScoreMarker);
-    if (p == 0) p = MarkerPos(lines_[i], line, kScoreMarkerJa);
+    // A title may hold a marker itself: namazu's own stands last.
+    int p = std::max(MarkerPos(lines_[i], line, kScoreMarker), MarkerPos(lines_[i], line, kScoreMarkerJa));
     int length = p > 0 ? p - 1 : 0;  // the title stops before the marker
     int start = starts_[i];
     Mark(r, start, length, kLinkTitle);

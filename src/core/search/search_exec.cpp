@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/common/command_line.h"
 #include "core/common/sjis.h"
 #include "core/indexing/paths.h"
 
@@ -9,6 +10,8 @@ namespace tvp {
 
 const char kNoFolderMessage[] = "検索するフォルダを選択してください。";
 const char kEmptyExpressionMessage[] = "検索式を入力してください。";
+const char kUnpassableExpressionMessage[] = "検索式に文字として読めないバイトがあります。";
+const char kLongExpressionMessage[] = "検索式が長すぎます。namazu のコマンドラインが Windows の上限の 32767 文字を超えます。";
 
 namespace {
 
@@ -110,7 +113,20 @@ std::string NamazuCommandLine(const TTVPSettings& settings, const TResultMenuSta
     line += " -f namazu.conf -o " + Quoted(ResultFilePath(indexRoot)) + " ";
   else
     line += " --output=" + Quoted("result.txt") + " ";
-  return line + settings.namazuOption + " " + Quoted(expression) + " " + indexList;
+  line += settings.namazuOption + " ";
+  // The expression is exactly one argument: quoted as the C runtime splits,
+  // after "--" where namazu knows it, so that a leading "-" is no option.
+  // Namazu 1.3 gets a blank before a leading "-" instead; its query parser
+  // skips the blank.
+  if (!v13) line += "-- ";
+  std::string query = v13 && StartsWith(expression, "-") ? " " + expression : expression;
+  return line + QuoteArgument(query) + " " + indexList;
+}
+
+std::string CommandLineRefusal(const std::string& commandLine, const std::string& expression) {
+  if (!IsPassableArgument(expression)) return kUnpassableExpressionMessage;
+  if (CharCount(commandLine) > kMaxCommandLineChars) return kLongExpressionMessage;
+  return "";
 }
 
 std::vector<std::string> AltUrlValues(const IniFile& settingsFile) {
@@ -130,7 +146,7 @@ std::string NamazuConfigText(const std::string& indexRoot, const std::string& ac
   std::string text = "INDEX" + sep + Quoted(ReplaceAll(indexRoot, "\\", "/")) + eol;
   if (!namazu13) text += "Lang" + sep + "ja_JP.SJIS" + eol;
   for (size_t n = 0; n < altUrls.size(); ++n)
-    text += "REPLACE" + sep + "x" + std::to_string(n + 1) + "/" + sep + PathToUrl(altUrls[n]) + eol;
+    text += "REPLACE" + sep + Quoted("x" + std::to_string(n + 1) + "/") + sep + Quoted(PathToUrl(altUrls[n])) + eol;
   return text + "REPLACE" + sep + "account/" + sep + Quoted(PathToUrl(accountDir)) + eol;
 }
 

@@ -50,8 +50,8 @@ std::string IndexList(const TTVPSearchInfo& request, const std::vector<TFolderIn
                       const std::string& indexRoot, bool namazu13);
 
 // The whole namazu command line. Uses [Command] namazuPath, namazuOption,
-// DateOption and NamazuVersion of `settings`; the expression goes between
-// double quotes as it is.
+// DateOption and NamazuVersion of `settings`; the expression becomes exactly
+// one argument of namazu's, whatever it contains (see CommandLineRefusal).
 std::string NamazuCommandLine(const TTVPSettings& settings, const TResultMenuState& menu,
                               const std::string& indexRoot, const std::string& expression,
                               const std::string& indexList);
@@ -67,6 +67,14 @@ std::string NamazuConfigText(const std::string& indexRoot, const std::string& ac
 // The texts of the message boxes that refuse a search.
 extern const char kNoFolderMessage[];          // "検索するフォルダを選択してください。"
 extern const char kEmptyExpressionMessage[];   // "検索式を入力してください。"
+extern const char kUnpassableExpressionMessage[];  // a byte that no character reads
+extern const char kLongExpressionMessage[];        // the command line would be too long
+
+// The message that refuses a namazu command line built for `expression`: an
+// expression with a NUL byte or a lead byte without a trail byte cannot be
+// passed as one argument, and CreateProcess takes no longer command line.
+// Empty when it may run.
+std::string CommandLineRefusal(const std::string& commandLine, const std::string& expression);
 
 // True when nothing but blanks, control characters and full-width spaces
 // (81 40) is left of the expression.

@@ -9,6 +9,8 @@ namespace tvp {
 
 const char kSettingsFileName[] = "tarvikp.ini";
 const int kMaxListEntries = 100000;
+const char kDefaultDateOption[] = "--early,--late";
+const char kDefaultDateOption13[] = "-e,-l";
 
 namespace {
 
@@ -84,7 +86,7 @@ const KeyDef kCommandKeys[] = {
     {kCommand, "PerlPath", &S::PerlPath, "C:\\Perl\\bin\\perl.exe", "C:\\Perl\\bin\\perl.exe"},
     {kCommand, "namazuOption", &S::namazuOption, "--config=\"namazurc\"", ""},
     {kCommand, "mknmzOption", &S::mknmzOption, "--use-kakasi --mailnews -EHK --allow=\".*\\.alm\"", "-kh -KP"},
-    {kCommand, "DateOption", &S::DateOption, "--late,--early", "--late,--early"},
+    {kCommand, "DateOption", &S::DateOption, kDefaultDateOption, kDefaultDateOption},
     {kCommand, "Createnamazurc", &S::Createnamazurc, "1", "1"},
     {kCommand, "NamazuVersion", &S::NamazuVersion, "2.0", "2.0"},
 };
@@ -94,7 +96,7 @@ const KeyDef kCommandKeys[] = {
 const struct {
   const char *mknmzPath, *namazuPath, *mknmzOption, *namazuOption, *DateOption;
 } kNamazu13Defaults = {"C:\\usr\\local\\namazu\\bin\\mknmz", "C:\\usr\\local\\namazu\\bin\\namazu.exe",
-                       "-kh -P -t \".*\\.alm\"", "", "-l,-e"};
+                       "-kh -P -t \".*\\.alm\"", "", kDefaultDateOption13};
 
 template <size_t N>
 void LoadKeys(const IniFile& ini, TTVPSettings& s, const KeyDef (&keys)[N]) {
@@ -165,6 +167,7 @@ void LoadSettings(const IniFile& ini, TTVPSettings& s) {
   LoadKeys(ini, s, kSearchKeys);
   LoadKeys(ini, s, kResultKeys);
   LoadKeys(ini, s, kCommandKeys);
+  s.DateOption = CurrentDateOption(s.DateOption);
   LoadList(ini, kMknmz, s.MknmzTargetFolderCount, "Folder", s.MknmzFolders);
   LoadList(ini, kSearch, s.SearchTargetFolderCount, "Folder", s.SearchFolders);
   LoadList(ini, kSearch, s.FormulaHistoryCount, "History", s.History);
@@ -184,6 +187,12 @@ void SaveSettings(IniFile& ini, const TTVPSettings& s) {
   for (const char* name : {"Sort", "SortDirection", "ShowContents", "ListCount"}) SaveKey(ini, s, Key(kSearchKeys, name));
   for (const KeyDef& k : kResultKeys) SaveKey(ini, s, k);
   for (const KeyDef& k : kCommandKeys) SaveKey(ini, s, k);
+}
+
+std::string CurrentDateOption(const std::string& stored) {
+  if (stored == "--late,--early") return kDefaultDateOption;
+  if (stored == "-l,-e") return kDefaultDateOption13;
+  return stored;
 }
 
 bool IsNamazu13(const std::string& namazuVersion) { return namazuVersion == "1.3"; }

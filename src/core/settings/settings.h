@@ -49,6 +49,17 @@ struct CommandDefaults {
 };
 CommandDefaults DefaultCommands(const std::string& namazuVersion);
 
+// [Command] DateOption's default, oldest first then newest first, for
+// Namazu 2 and for 1.3 (the settings dialog's defaults).
+extern const char kDefaultDateOption[];    // "--early,--late"
+extern const char kDefaultDateOption13[];  // "-e,-l"
+
+// A stored DateOption as it is used: the earlier defaults "--late,--early"
+// and "-l,-e" named the newest-first option first, so that 古い順 listed the
+// newest mail first; nobody chose them, and they read as today's defaults.
+// Any other value is kept.
+std::string CurrentDateOption(const std::string& stored);
+
 // The mapping itself, on an ini file held in memory.
 void WriteDefaultSettings(IniFile& ini);
 void LoadSettings(const IniFile& ini, TTVPSettings& s);

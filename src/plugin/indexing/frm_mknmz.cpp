@@ -6,7 +6,7 @@
 #include "core/indexing/mknmz.h"
 #include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 #include "plugin/settings/settings_store.h"
 #include "plugin/shell/host_api.h"
 #include "plugin/ui/guard.h"

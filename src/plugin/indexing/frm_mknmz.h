@@ -7,7 +7,7 @@
 #include "core/mailbox/folder_tree.h"
 #include "core/settings/settings.h"
 #include "plugin/forms/form.h"
-#include "plugin/indexing/frm_window.h"
+#include "plugin/console/frm_window.h"
 #include "plugin/ui/controls.h"
 
 namespace tvp {

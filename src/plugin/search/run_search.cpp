@@ -4,7 +4,7 @@
 
 #include "core/settings/ini.h"
 #include "plugin/files/win_fs.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 #include "plugin/shell/host_api.h"
 #include "plugin/ui/guard.h"
 #include "plugin/ui/ui_seam.h"
@@ -60,7 +60,14 @@ void WriteNamazuConfig(SearchWindow& window, const std::string& indexRoot) {
 }
 
 void RunSearch(SearchWindow& window, const std::string& expression) {
+  const TTVPSettings& settings = window.Settings();
+  bool namazu13 = IsNamazu13(settings.NamazuVersion);
+  std::string indexRoot = IndexRoot(host::GetAccount(window.HostWindow()), settings.IndexDir);
+  std::string commandLine =
+      NamazuCommandLine(settings, window.MenuState(), indexRoot, expression,
+                        IndexList(window.Request(), window.Folders(), indexRoot, namazu13));
   std::string refusal = SearchRefusal(window.Request(), expression);
+  if (refusal.empty()) refusal = CommandLineRefusal(commandLine, expression);
   if (!refusal.empty()) {
     ShowError(window.Handle(), refusal);
     return;
@@ -75,16 +82,10 @@ void RunSearch(SearchWindow& window, const std::string& expression) {
   window.ResultBox().SetText(kSearchingText);
   window.ProcessMessages();
 
-  const TTVPSettings& settings = window.Settings();
-  bool namazu13 = IsNamazu13(settings.NamazuVersion);
-  std::string indexRoot = IndexRoot(host::GetAccount(window.HostWindow()), settings.IndexDir);
   std::string resultFile = ResultFilePath(indexRoot);
   DeleteOldResult(resultFile);
   if (settings.Createnamazurc != "0") WriteNamazuConfig(window, indexRoot);
 
-  std::string commandLine =
-      NamazuCommandLine(settings, window.MenuState(), indexRoot, expression,
-                        IndexList(window.Request(), window.Folders(), indexRoot, namazu13));
   window.SetCommandLine(commandLine, indexRoot);
   RunCommand(commandLine, indexRoot, rmHidden, nullptr);
 

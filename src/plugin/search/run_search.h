@@ -46,7 +46,8 @@ class SearchWindow {
 extern const char kSearchingText[];  // "検索中....."
 
 // Runs `expression` over the request's folders. A refused search (no
-// folder, an empty expression) shows its message and changes nothing else.
+// folder, an empty expression, an expression that cannot be passed or whose
+// command line would be too long) shows its message and changes nothing else.
 // Otherwise the expression goes to the top of the history, btnSearch is
 // disabled (the caller enables it again), namazu runs hidden in the index
 // root and its result file is rendered into the result box and deleted;

@@ -223,6 +223,52 @@ void TextView::SetText(std::string text, std::vector<TextStyle> styles) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void TextView::AppendText(const std::string& more, const std::vector<TextStyle>& styles) {
+  if (more.empty()) return;
+  const int oldSize = static_cast<int>(text_.size());
+  const int oldLines = LineCount();
+  // A CR that ended the old text and an LF that begins the new one are one line break.
+  int from = oldSize;
+  if (oldSize > 0 && text_.back() == '\r' && more[0] == '\n') starts_.back() = from = oldSize + 1;
+  text_ += more;
+  for (int i = from, n = static_cast<int>(text_.size()); i < n; ++i) {
+    if (text_[i] == '\r') {
+      if (i + 1 < n && text_[i + 1] == '\n') ++i;
+      starts_.push_back(i + 1);
+    } else if (text_[i] == '\n') {
+      starts_.push_back(i + 1);
+    }
+  }
+  styles_.insert(styles_.end(), styles.begin(), styles.end());
+  UpdateScrollBars();
+  // Repaint only when the new lines (or the old last one) can be seen.
+  if (hwnd_ && oldLines - 1 < top_ + VisibleLines() + 1) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TextView::ReplaceFront(int bytes, const std::string& with) {
+  bytes = std::clamp(bytes, 0, static_cast<int>(text_.size()));
+  const int delta = static_cast<int>(with.size()) - bytes;
+  const int droppedLines = LineOf(bytes);
+  text_.replace(0, static_cast<size_t>(bytes), with);
+  std::vector<int> starts = LineStarts(with);
+  starts.pop_back();  // `with` ends in a line break: its last "line" is the first one kept
+  const int addedLines = static_cast<int>(starts.size());
+  starts.reserve(starts.size() + starts_.size() - static_cast<size_t>(droppedLines));
+  for (size_t k = static_cast<size_t>(droppedLines); k < starts_.size(); ++k) starts.push_back(starts_[k] + delta);
+  starts_ = std::move(starts);
+  std::vector<TextStyle> styles;
+  for (const TextStyle& st : styles_)
+    if (st.Start >= bytes) styles.push_back(TextStyle{st.Start + delta, st.Length, st.Colour, st.Bold, st.Underline});
+  styles_ = std::move(styles);
+  auto move = [&](int pos) { return pos >= bytes ? pos + delta : 0; };
+  caret_ = move(caret_);
+  anchor_ = move(anchor_);
+  top_ = std::max(0, top_ - droppedLines + addedLines);
+  UpdateScrollBars();
+  UpdateCaret();
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 const TextStyle* TextView::StyleAt(int pos) const {
   auto after = std::upper_bound(styles_.begin(), styles_.end(), pos,
                                 [](int p, const TextStyle& s) { return p < s.Start; });

@@ -51,11 +51,21 @@ class TextView {
   // to 0 and the view to the top.
   void SetText(std::string text, std::vector<TextStyle> styles = {});
   const std::string& Text() const { return text_; }
+  // Adds text (and its styles, positions counted in the whole text, after
+  // every style there is) at the end; caret, selection and scrolling stay.
+  // Only the line index of the new text is built.
+  void AppendText(const std::string& more, const std::vector<TextStyle>& styles = {});
+  // Replaces the first `bytes` of the text (up to a line start) by `with`
+  // (whole lines); styles, caret, selection and the first visible line move
+  // with the text that stays.
+  void ReplaceFront(int bytes, const std::string& with);
   // The style covering `pos`, nullptr if none.
   const TextStyle* StyleAt(int pos) const;
 
   int LineCount() const { return static_cast<int>(starts_.size()); }
   int FirstVisibleLine() const { return top_; }
+  // Scrolls so that `line` is the first visible line, as far as the text allows.
+  void ScrollToLine(int line) { ScrollTo(line, left_); }
   int LineOf(int pos) const;
   int LineStart(int line) const { return starts_[line]; }
 

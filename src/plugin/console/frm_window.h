@@ -3,10 +3,8 @@
 // captured and destroys itself when closed.
 #pragma once
 
+#include "plugin/console/output_view.h"
 #include "plugin/forms/form.h"
-#include <richedit.h>
-
-#include "plugin/ui/rich_edit.h"
 
 namespace tvp {
 
@@ -19,20 +17,20 @@ class TfrmWindow : public Form {
   // `*ref` is set to nullptr when the window has destroyed itself.
   void SetReleaseNotify(TfrmWindow** ref) { releaseNotify_ = ref; }
 
-  RichEdit edt;
+  OutputView edt;
 
  protected:
   bool FormCloseQuery() override;
   void FormClose() override;
   void OnCommand(int id, int code, HWND control) override;
-  LRESULT OnNotify(NMHDR* header) override;
   void OnResize(int width, int height) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  private:
+  // At a screen point, or at the caret (else the view's corner) when the
+  // menu was asked for from the keyboard (x and y -1).
   void pmnuPopup(int x, int y);
   void mnuCopyClick();
-  void edtLinkClick(const CHARRANGE& range);
 
   HMENU pmnu_ = nullptr;
   TfrmWindow** releaseNotify_ = nullptr;

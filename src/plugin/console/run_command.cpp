@@ -1,4 +1,4 @@
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 
 #include <windows.h>
 
@@ -15,6 +15,9 @@ namespace {
 // Large enough that a chatty child (a line per indexed mail) rarely waits for us.
 constexpr DWORD kPipeBufferSize = 64 * 1024;
 constexpr DWORD kIdleWaitMs = 50;
+// Output waiting to be shown is shown at most this often (or when too much
+// waits): every show costs the window a scroll and a repaint.
+constexpr DWORD kShowEveryMs = 100;
 
 void ReportFailure(const std::string& commandLine, const std::string& workDir, DWORD code) {
   ShowError(GetActiveWindow(), RunFailureMessage(workDir, commandLine, code));
@@ -53,7 +56,8 @@ void RunAndWait(const std::string& commandLine, const std::string& workDir, WORD
 
 // Lines read from the pipe and not shown yet. Reading comes first, so that
 // the child never waits for a full pipe while the view is busy; the lines
-// are shown in slices whenever the pipe is empty.
+// are shown together when the pipe is empty and a while has passed since
+// the last show, or when too much waits.
 class PendingLines {
  public:
   void Add(std::vector<std::string> lines) {
@@ -62,97 +66,122 @@ class PendingLines {
       lines_.push_back(std::move(l));
     }
   }
-  bool Empty() const { return shown_ == lines_.size(); }
+  bool Empty() const { return lines_.empty(); }
   // Too much waiting to be shown: show before reading on (bounds the memory).
   bool Full() const { return bytes_ > kMaxPendingBytes; }
-  // Shows at most `max` lines.
-  void ShowSome(OutputViewer& viewer, size_t max) {
-    size_t end = std::min(lines_.size(), shown_ + max);
-    if (end == shown_) return;
-    std::vector<std::string> slice(std::make_move_iterator(lines_.begin() + shown_),
-                                   std::make_move_iterator(lines_.begin() + end));
-    for (const std::string& l : slice) bytes_ -= l.size();
-    viewer.AppendLines(slice);
+  void ShowAll(OutputViewer& viewer) {
+    if (lines_.empty()) return;
+    std::vector<std::string> shown;
+    shown.swap(lines_);
+    bytes_ = 0;
+    viewer.AppendLines(shown);
     // Follow the output: at least the two lines of a short block.
-    viewer.ScrollLines(std::max<int>(2, static_cast<int>(slice.size())));
-    shown_ = end;
-    if (Empty()) {
-      lines_.clear();
-      shown_ = 0;
-    }
+    viewer.ScrollLines(std::max<int>(2, static_cast<int>(shown.size())));
   }
-  void ShowAll(OutputViewer& viewer) { ShowSome(viewer, lines_.size()); }
 
  private:
-  static constexpr size_t kMaxPendingBytes = 8 * 1024 * 1024;
+  static constexpr size_t kMaxPendingBytes = 1024 * 1024;
   std::vector<std::string> lines_;
-  size_t shown_ = 0;
   size_t bytes_ = 0;
 };
 
-// Lines shown per slice while the child may still be writing.
-constexpr size_t kSliceLines = 256;
+
+// A handle closed when it goes out of scope.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  ~OwnedHandle() { Close(); }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  HANDLE* Receive() { return &h_; }
+  HANDLE Get() const { return h_; }
+  void Reset(HANDLE h) {
+    Close();
+    h_ = h;
+  }
+  void Close() {
+    if (h_) CloseHandle(h_);
+    h_ = nullptr;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+// The viewer's finished flag, set to 1 however the capture ends (also when
+// showing the output throws), so that the output window can be closed.
+class FinishedOnExit {
+ public:
+  explicit FinishedOnExit(OutputViewer& viewer) : viewer_(viewer) { viewer_.finished = 0; }
+  ~FinishedOnExit() { viewer_.finished = 1; }
+
+ private:
+  OutputViewer& viewer_;
+};
 
 void Capture(const std::string& commandLine, const std::string& workDir, OutputViewer& viewer) {
-  viewer.finished = 0;
+  FinishedOnExit finished(viewer);
   if (viewer.HasLines()) viewer.AppendLines({"", ""});
   viewer.AppendLines(CaptureHeaderLines(workDir, commandLine));
   viewer.MoveCaretToEnd();
   viewer.RepaintNow();
 
   SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &sa, kPipeBufferSize)) {
+  OwnedHandle readEnd, writeEnd;
+  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &sa, kPipeBufferSize)) {
     ShowError(GetActiveWindow(), kPipeFailureMessage);
-    viewer.finished = 1;
     return;
   }
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);  // the child needs only the write end
+  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);  // the child needs only the write end
 
   STARTUPINFOA si = StartupTemplate(SW_HIDE);
   si.dwFlags |= STARTF_USESTDHANDLES;
   si.hStdInput = nullptr;
-  si.hStdOutput = writeEnd;
-  si.hStdError = writeEnd;
+  si.hStdOutput = writeEnd.Get();
+  si.hStdError = writeEnd.Get();
   PROCESS_INFORMATION pi;
   if (!StartProcess(commandLine, workDir, si, TRUE, 0, pi)) {
     DWORD code = GetLastError();
-    CloseHandle(readEnd);
-    CloseHandle(writeEnd);
+    readEnd.Close();
+    writeEnd.Close();
     ReportFailure(commandLine, workDir, code);
-    viewer.finished = 1;
     return;
   }
+  OwnedHandle process;
+  process.Reset(pi.hProcess);
   CloseHandle(pi.hThread);
-  CloseHandle(writeEnd);  // reading ends when the child and its children are gone
+  writeEnd.Close();  // reading ends when the child and its children are gone
 
   OutputLineSplitter splitter;
   PendingLines pending;
+  DWORD lastShow = GetTickCount();
   std::string block(kPipeBufferSize, '\0');
   for (;;) {
     DWORD available = 0;
-    if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) break;  // closed
+    if (!PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr)) break;  // closed
+    DWORD sinceShow = GetTickCount() - lastShow;
     if (available > 0 && !pending.Full()) {
       DWORD got = 0;
-      if (!ReadFile(readEnd, &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0)
+      if (!ReadFile(readEnd.Get(), &block[0], std::min<DWORD>(available, kPipeBufferSize), &got, nullptr) || got == 0)
         break;
       pending.Add(splitter.Feed(block.substr(0, got)));
-    } else if (!pending.Empty()) {
-      pending.ShowSome(viewer, kSliceLines);
+    } else if (!pending.Empty() && (pending.Full() || sinceShow >= kShowEveryMs)) {
+      pending.ShowAll(viewer);
+      lastShow = GetTickCount();
     } else {
-      // Nothing to do: wake for input, the child's end, or soon.
-      MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, kIdleWaitMs, QS_ALLINPUT);
+      // Nothing to do: wake for input, the child's end, or when output is due.
+      HANDLE h = process.Get();
+      MsgWaitForMultipleObjects(1, &h, FALSE, pending.Empty() ? kIdleWaitMs : kShowEveryMs - sinceShow, QS_ALLINPUT);
     }
     ProcessMessages();
   }
   pending.Add(splitter.Finish());
   pending.ShowAll(viewer);
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  CloseHandle(pi.hProcess);
-  CloseHandle(readEnd);
+  WaitForSingleObject(process.Get(), INFINITE);
+  process.Close();
+  readEnd.Close();
   viewer.AppendLines({""});
   viewer.ScrollLines(10);
-  viewer.finished = 1;
 }
 
 }  // namespace

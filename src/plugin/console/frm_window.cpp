@@ -1,6 +1,5 @@
-#include "plugin/indexing/frm_window.h"
+#include "plugin/console/frm_window.h"
 
-#include <richedit.h>
 #include <windowsx.h>
 
 #include "plugin/ui/ui_seam.h"
@@ -18,8 +17,7 @@ TfrmWindow::TfrmWindow(HWND owner) {
   RECT client;
   GetClientRect(Handle(), &client);
   static HFONT viewFont = CreateUiFont("ＭＳ ゴシック", 12);
-  edt.Create(Handle(), kEdt, WS_VSCROLL | WS_HSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL, client, viewFont);
-  edt.DetectLinks();
+  edt.Create(Handle(), kEdt, client, viewFont);
   pmnu_ = CreatePopupMenu();
   AppendMenuA(pmnu_, MF_STRING, kMnuCopy, "コピー(&C)\tCtrl+C");
 }
@@ -40,14 +38,6 @@ void TfrmWindow::OnCommand(int id, int, HWND) {
   if (id == kMnuCopy) mnuCopyClick();
 }
 
-LRESULT TfrmWindow::OnNotify(NMHDR* header) {
-  if (header->idFrom == kEdt && header->code == EN_LINK) {
-    auto* link = reinterpret_cast<ENLINK*>(header);
-    if (link->msg == WM_LBUTTONUP) edtLinkClick(link->chrg);
-  }
-  return 0;
-}
-
 void TfrmWindow::OnResize(int width, int height) { MoveWindow(edt.Handle(), 0, 0, width, height, TRUE); }
 
 bool TfrmWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -64,18 +54,24 @@ bool TfrmWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 }
 
 void TfrmWindow::pmnuPopup(int x, int y) {
+  if (x == -1 && y == -1) {
+    RECT client;
+    GetClientRect(edt.Handle(), &client);
+    TextView& view = edt.View();
+    POINT p = view.PointAt(view.Caret());
+    if (!PtInRect(&client, p)) p = {0, 0};
+    ClientToScreen(edt.Handle(), &p);
+    x = p.x;
+    y = p.y;
+  }
   EnableMenuItem(pmnu_, kMnuCopy, MF_BYCOMMAND | MF_ENABLED);
   TrackPopupMenu(pmnu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr);
 }
 
-void TfrmWindow::mnuCopyClick() { Ui().SetClipboardText(Handle(), edt.SelectedText()); }
-
-void TfrmWindow::edtLinkClick(const CHARRANGE& range) {
-  std::string text(static_cast<size_t>(range.cpMax - range.cpMin) * 2 + 1, '\0');
-  TEXTRANGEA tr = {range, &text[0]};
-  LRESULT n = SendMessageA(edt.Handle(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
-  text.resize(static_cast<size_t>(n));
-  Ui().OpenWithShell(text);
+// Without a selection the clipboard keeps what it holds.
+void TfrmWindow::mnuCopyClick() {
+  std::string selected = edt.SelectedText();
+  if (!selected.empty()) Ui().SetClipboardText(Handle(), selected);
 }
 
 }  // namespace tvp
