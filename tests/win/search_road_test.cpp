@@ -13,7 +13,7 @@
 #include "core/indexing/paths.h"
 #include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 #include "plugin/results/frm_copy_quote.h"
 #include "plugin/results/frm_result.h"
 #include "plugin/settings/settings_store.h"

@@ -19,7 +19,7 @@
 #include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/forms/form.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 #include "plugin/results/frm_result.h"
 #include "plugin/settings/settings_store.h"
 #include "plugin/shell/exports.h"

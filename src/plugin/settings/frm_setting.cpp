@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/indexing/paths.h"
-#include "plugin/indexing/run_command.h"
+#include "plugin/console/run_command.h"
 #include "plugin/settings/settings_store.h"
 #include "plugin/ui/controls.h"
 #include "plugin/ui/guard.h"

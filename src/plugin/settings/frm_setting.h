@@ -7,7 +7,7 @@
 
 #include "core/settings/setting_form.h"
 #include "plugin/forms/form.h"
-#include "plugin/indexing/frm_window.h"
+#include "plugin/console/frm_window.h"
 
 namespace tvp {
 
