@@ -18,6 +18,7 @@ constexpr DWORD kIdleWaitMs = 50;
 // Output waiting to be shown is shown at most this often (or when too much
 // waits): every show costs the window a scroll and a repaint.
 constexpr DWORD kShowEveryMs = 100;
+constexpr DWORD kMessagesEveryMs = 20;
 
 void ReportFailure(const std::string& commandLine, const std::string& workDir, DWORD code) {
   ShowError(GetActiveWindow(), RunFailureMessage(workDir, commandLine, code));
@@ -154,7 +155,7 @@ void Capture(const std::string& commandLine, const std::string& workDir, OutputV
 
   OutputLineSplitter splitter;
   PendingLines pending;
-  DWORD lastShow = GetTickCount();
+  DWORD lastShow = GetTickCount(), lastMessages = lastShow;
   std::string block(kPipeBufferSize, '\0');
   for (;;) {
     DWORD available = 0;
@@ -173,7 +174,12 @@ void Capture(const std::string& commandLine, const std::string& workDir, OutputV
       HANDLE h = process.Get();
       MsgWaitForMultipleObjects(1, &h, FALSE, pending.Empty() ? kIdleWaitMs : kShowEveryMs - sinceShow, QS_ALLINPUT);
     }
-    ProcessMessages();
+    // Keep the windows alive; between quick reads not more often than every
+    // few milliseconds (each pass costs Wine a server round trip).
+    if (GetTickCount() - lastMessages >= kMessagesEveryMs || available == 0) {
+      ProcessMessages();
+      lastMessages = GetTickCount();
+    }
   }
   pending.Add(splitter.Finish());
   pending.ShowAll(viewer);
