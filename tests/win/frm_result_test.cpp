@@ -148,7 +148,7 @@ TEST_F(ResultWindow, OpensFromTheSettingsSearchesOnceAndSavesAtClosing) {
     w.btnCloseClick();
   }));
   EXPECT_EQ(caption, "Tarvik for Namazu [検索結果]");
-  EXPECT_TRUE(Contains(firstRun, " --sort=field:subject --ascending --max=\"50\" --output=\"result.txt\"  \"会議\" +b003"))
+  EXPECT_TRUE(Contains(firstRun, " --sort=field:subject --ascending --max=\"50\" --output=\"result.txt\"  -- \"会議\" +b003"))
       << firstRun;
   EXPECT_EQ(secondRun, "");
   EXPECT_EQ(history, (std::vector<std::string>{"会議", "前の式", "三つ目"}));
@@ -189,7 +189,7 @@ TEST_F(ResultWindow, MenuChangesSearchAgainOnlyWhenSoSetAndARefusalShowsOnce) {
     w.btnCloseClick();
   }));
   EXPECT_EQ(quietRun, "");
-  EXPECT_TRUE(Contains(resortRun, " --early --max=\"50\" ")) << resortRun;
+  EXPECT_TRUE(Contains(resortRun, " --late --max=\"50\" ")) << resortRun;
   EXPECT_TRUE(directionGrayed);
   EXPECT_EQ(messagesAfterRefusal, 1u);
   EXPECT_EQ(messagesLater, 1u);
