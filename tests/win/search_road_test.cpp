@@ -16,6 +16,8 @@
 #include "plugin/console/run_command.h"
 #include "plugin/results/frm_copy_quote.h"
 #include "plugin/results/frm_result.h"
+#include "plugin/search/frm_search.h"
+#include "plugin/shell/exports.h"
 #include "plugin/settings/settings_store.h"
 #include "plugin/ui/controls.h"
 #include "standin-host/standin.h"
@@ -188,4 +190,43 @@ TEST_F(SearchRoad, FromTheHitsToAQuotedMailAndASecondOrder) {
   EXPECT_EQ(Read("Search", "Folder1"), "8:会議録");
   EXPECT_EQ(Read("Search", "Folder2"), "0:郵便受け");
   EXPECT_EQ(Read("Search", "History1"), "minutesonly");
+}
+
+// From the host's menu: the search dialog restores the two stored folders,
+// takes an expression and a From: condition, and the result window shows the
+// real hits, each a mail of those folders from that sender with its subject.
+TEST_F(SearchRoad, TheMenuCommandSearchesThroughTheDialog) {
+  WriteFileText(IniPath(), ReadFileText(IniPath()) +
+                               "[Search]\r\nTargetFolderCount=2\r\nFolder1=8:会議録\r\nFolder2=0:郵便受け\r\n");
+  APCFolderInitMenu(host, GetMenu(host), 101);
+  HMENU tools = GetSubMenu(GetMenu(host), 3);
+  UINT searchId = GetMenuItemID(tools, GetMenuItemCount(tools) - 1);
+  std::vector<std::string> paths, titles;
+  std::string keyword;
+  Arm(nullptr, [&](Form& f) {
+    auto& d = dynamic_cast<TfrmSearch&>(f);
+    SetWindowTextA(d.cboKeyword, "会議");
+    SetWindowTextA(d.cboHeaderName, "From:");
+    SetWindowTextA(d.edtHeaderKeyword, "sato");
+    d.btnAddClick();
+    Arm(&d, [&](Form& r) {
+      auto& w = dynamic_cast<TfrmResult&>(r);
+      paths = Paths(w);
+      for (const TClickableInfo& hit : w.result.Hits) titles.push_back(hit.TitleText);
+      keyword = WindowText(w.cboKeyword);
+      w.btnCloseClick();
+    });
+    d.btnSearchClick();
+  });
+  SendMessageA(host, WM_COMMAND, MAKEWPARAM(searchId, 0), 0);
+  EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+  EXPECT_EQ(keyword, "会議 +From:sato");
+  // The mails of 会議録 and 郵便受け from sato that hold the word: three.
+  ASSERT_EQ(paths.size(), 3u);
+  for (size_t i = 0; i < paths.size(); ++i) {
+    std::string mail = ReadFileText(paths[i]);
+    EXPECT_TRUE(Contains(HeaderOf(mail, "From: "), "sato@example.jp")) << paths[i];
+    EXPECT_EQ(titles[i], std::to_string(i + 1) + ". " + DecodeSubject(HeaderOf(mail, "Subject: ")));
+  }
+  EXPECT_EQ(Read("Search", "History1"), "会議 +From:sato");
 }
