@@ -16,6 +16,7 @@
 #include "plugin/results/frm_result.h"
 #include "plugin/shell/exports.h"
 #include "standin-host/standin.h"
+#include "win/modal_steps.h"
 #include "win/win_support.h"
 
 using namespace tvp;
@@ -54,30 +55,6 @@ void Settle() {
     ProcessMessages();
     Sleep(50);
   }
-}
-
-std::function<void(Form&)> g_step;
-Form* g_outer = nullptr;
-
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  if (!g_step) return;
-  Form* form = Form::ActiveModal();
-  auto* window = dynamic_cast<TfrmResult*>(form);
-  bool busy = window && (!IsWindowEnabled(window->btnSearch) || !window->request.Keyword.empty());
-  if (!form || form == g_outer || busy) {
-    SetTimer(nullptr, 0, 50, StepTimer);
-    return;
-  }
-  auto step = std::move(g_step);
-  g_step = nullptr;
-  step(*form);
-}
-
-void Arm(Form* outer, const std::function<void(Form&)>& step) {
-  g_outer = outer;
-  g_step = step;
-  SetTimer(nullptr, 0, 50, StepTimer);
 }
 
 }  // namespace

@@ -16,43 +16,13 @@
 #include "plugin/search/frm_search.h"
 #include "plugin/ui/controls.h"
 #include "standin-host/standin.h"
+#include "win/modal_steps.h"
 #include "win/sample_account.h"
 
 using namespace tvp;
 using namespace tvp::test;
 
 namespace {
-
-// ---- driving modal windows from their own message loops ----
-
-std::function<void(Form&)> g_step;
-Form* g_outer = nullptr;
-
-// Runs g_step on the innermost modal form once it is a new one (not
-// g_outer) and no search of a result window is running.
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  if (!g_step) return;
-  Form* form = Form::ActiveModal();
-  auto* window = dynamic_cast<TfrmResult*>(form);
-  bool busy = window && (!IsWindowEnabled(window->btnSearch) || !window->request.Keyword.empty());
-  if (!form || form == g_outer || busy) {
-    SetTimer(nullptr, 0, 20, StepTimer);
-    return;
-  }
-  auto step = std::move(g_step);
-  g_step = nullptr;
-  step(*form);
-}
-
-void Arm(Form* outer, const std::function<void(Form&)>& step) {
-  g_outer = outer;
-  g_step = step;
-  SetTimer(nullptr, 0, 20, StepTimer);
-}
-
-// `step` will run inside the next modal form that opens from here.
-void InNextModal(const std::function<void(Form&)>& step) { Arm(Form::ActiveModal(), step); }
 
 // A result of namazu 2 for three mails of the account (LF line ends).
 std::string ResultFor(const std::string& account, const std::vector<std::string>& mails) {

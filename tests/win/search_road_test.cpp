@@ -21,36 +21,13 @@
 #include "plugin/settings/settings_store.h"
 #include "plugin/ui/controls.h"
 #include "standin-host/standin.h"
+#include "win/modal_steps.h"
 #include "win/sample_account.h"
 
 using namespace tvp;
 using namespace tvp::test;
 
 namespace {
-
-std::function<void(Form&)> g_step;
-Form* g_outer = nullptr;
-
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  if (!g_step) return;
-  Form* form = Form::ActiveModal();
-  auto* window = dynamic_cast<TfrmResult*>(form);
-  bool busy = window && (!IsWindowEnabled(window->btnSearch) || !window->request.Keyword.empty());
-  if (!form || form == g_outer || busy) {
-    SetTimer(nullptr, 0, 20, StepTimer);
-    return;
-  }
-  auto step = std::move(g_step);
-  g_step = nullptr;
-  step(*form);
-}
-
-void Arm(Form* outer, const std::function<void(Form&)>& step) {
-  g_outer = outer;
-  g_step = step;
-  SetTimer(nullptr, 0, 20, StepTimer);
-}
 
 // The text of a MIME "B" encoded word of ISO-2022-JP, in Shift-JIS.
 std::string DecodeSubject(const std::string& header) {
