@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/ui/rich_edit.h"
+#include "plugin/console/output_viewer.h"
 #include "plugin/ui/text_view.h"
 
 namespace tvp {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "plugin/ui/rich_edit.h"
+#include "plugin/console/output_viewer.h"
 
 namespace tvp {
 
