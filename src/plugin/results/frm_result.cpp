@@ -777,21 +777,16 @@ void TfrmResult::PageUp(TextView& view) {
   view.SetCaret(view.LineStart(view.FirstVisibleLine()));
 }
 
-bool TfrmResult::edtResultKeyDown(WPARAM key) {
-  bool control = GetKeyState(VK_CONTROL) < 0;
+bool TfrmResult::ViewKeyDown(TextView& view, WPARAM key) {
   switch (key) {
-    case VK_RETURN:
-      if (Ui().ShiftHeld()) btnMailView1Click();
-      else ShowHitAt(edtResult.Caret());
-      return true;
     case VK_BACK:
-      PageUp(edtResult.Edit());
+      PageUp(view);
       return true;
     case VK_ESCAPE:
       btnCloseClick();
       return true;
     case 'C':
-      if (!control) return false;
+      if (GetKeyState(VK_CONTROL) >= 0) return false;
       if (Ui().ShiftHeld()) EditCopyQuoteExecute();
       else EditCopyExecute();
       return true;
@@ -800,19 +795,19 @@ bool TfrmResult::edtResultKeyDown(WPARAM key) {
   }
 }
 
+bool TfrmResult::edtResultKeyDown(WPARAM key) {
+  if (key != VK_RETURN) return ViewKeyDown(edtResult.Edit(), key);
+  if (Ui().ShiftHeld()) btnMailView1Click();
+  else ShowHitAt(edtResult.Caret());
+  return true;
+}
+
 bool TfrmResult::edtResultKeyPress(char key) {
   int caret = edtResult.Caret();
   switch (key) {
-    case 'n': case 'N': {
-      int target = NextHitTarget(result.Hits, caret);
-      if (target >= 0) {
-        edtResult.SetCaret(target);
-        edtResult.ScrollCaretIntoView();
-      }
-      return true;
-    }
-    case 'p': case 'P': {
-      int target = PreviousHitTarget(result.Hits, caret);
+    case 'n': case 'N': case 'p': case 'P': {
+      bool next = key == 'n' || key == 'N';
+      int target = next ? NextHitTarget(result.Hits, caret) : PreviousHitTarget(result.Hits, caret);
       if (target >= 0) {
         edtResult.SetCaret(target);
         edtResult.ScrollCaretIntoView();
@@ -831,30 +826,14 @@ bool TfrmResult::edtResultKeyPress(char key) {
 }
 
 bool TfrmResult::edtMailKeyDown(WPARAM key) {
-  bool control = GetKeyState(VK_CONTROL) < 0;
-  switch (key) {
-    case VK_RETURN:
-      if (Ui().ShiftHeld()) {
-        OpenMailInHost();
-      } else {
-        ActivatePage(0);
-        SetFocus(edtResult.Handle());
-      }
-      return true;
-    case VK_BACK:
-      PageUp(edtMail);
-      return true;
-    case VK_ESCAPE:
-      btnCloseClick();
-      return true;
-    case 'C':
-      if (!control) return false;
-      if (Ui().ShiftHeld()) EditCopyQuoteExecute();
-      else EditCopyExecute();
-      return true;
-    default:
-      return false;
+  if (key != VK_RETURN) return ViewKeyDown(edtMail, key);
+  if (Ui().ShiftHeld()) {
+    OpenMailInHost();
+  } else {
+    ActivatePage(0);
+    SetFocus(edtResult.Handle());
   }
+  return true;
 }
 
 bool TfrmResult::edtMailKeyPress(char key) {

@@ -88,6 +88,8 @@ class TfrmResult : public Form, public SearchWindow {
   void OpenMailInHost();
   void PageDown(TextView& view);
   void PageUp(TextView& view);
+  // Keys both views share: Backspace pages up, Esc closes, Ctrl+C and Ctrl+Shift+C copy.
+  bool ViewKeyDown(TextView& view, WPARAM key);
   int ActivePage() const;
   void ActivatePage(int page);
   // Enabling of the four copy items for the view that has the focus.
