@@ -21,30 +21,14 @@
 #include "plugin/forms/form.h"
 #include "plugin/console/frm_window.h"
 #include "plugin/console/run_command.h"
+#include "bench_timing.h"
 
 using namespace tvp;
 
 namespace {
 
-double Seconds(const std::function<void()>& f, int runs = 3) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&a);
-    f();
-    QueryPerformanceCounter(&b);
-    best = std::min(best, double(b.QuadPart - a.QuadPart) / double(freq.QuadPart));
-  }
-  return best;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  if (FILE* f = fopen(path.c_str(), "wb")) {
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
-  }
-}
+double Seconds(const std::function<void()>& f, int runs = 3) { return bench::BestSeconds(f, runs); }
+using bench::WriteText;
 
 std::string Scratch(const std::string& name) {
   std::string dir = TempDirectory() + name + "\\";

@@ -24,31 +24,16 @@
 #include "plugin/settings/settings_store.h"
 #include "plugin/shell/exports.h"
 #include "standin-host/standin.h"
+#include "../bench_timing.h"
 
 using namespace tvp;
 
 namespace {
 
 double Seconds(const std::function<void()>& f, const std::function<void()>& prepare = [] {}) {
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    prepare();
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&a);
-    f();
-    QueryPerformanceCounter(&b);
-    best = std::min(best, double(b.QuadPart - a.QuadPart) / double(freq.QuadPart));
-  }
-  return best;
+  return bench::BestSeconds(f, 3, prepare);
 }
-
-void WriteText(const std::string& path, const std::string& text) {
-  if (FILE* f = fopen(path.c_str(), "wb")) {
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
-  }
-}
+using bench::WriteText;
 
 // A fresh account directory with an inbox (the host's account and mailbox root).
 std::string Account(const std::string& name) {
