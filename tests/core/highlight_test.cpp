@@ -77,3 +77,16 @@ TEST(FindWords, RangesAreByteOffsetsOfTheOriginalText) {
   EXPECT_EQ(r[0], (TextRange{6, 4}));
   EXPECT_EQ(r[1], (TextRange{20, 4}));
 }
+
+TEST(FindWords, F3AndShiftF3StepFromRangeToRange) {
+  const std::vector<TextRange> ranges = {{10, 2}, {20, 4}, {30, 1}};
+  struct Case {
+    int pos, next, previous;
+  } cases[] = {{0, 10, -1}, {10, 20, -1}, {11, 20, 10}, {20, 30, 10}, {30, -1, 20}, {99, -1, 30}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(NextRangeStart(ranges, c.pos), c.next) << c.pos;
+    EXPECT_EQ(PreviousRangeStart(ranges, c.pos), c.previous) << c.pos;
+  }
+  EXPECT_EQ(NextRangeStart({}, 0), -1);
+  EXPECT_EQ(PreviousRangeStart({}, 5), -1);
+}

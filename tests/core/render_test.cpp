@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/common/sjis.h"
 #include "core/indexing/paths.h"
 
@@ -47,7 +49,8 @@ void ExpectConsistent(const TRenderedResult& r) {
     EXPECT_EQ(At(r, h.PathStart, h.PathEnd), h.Path);
     std::fill(expected.begin() + h.TitleStart, expected.begin() + h.TitleEnd + 1, kLinkTitle);
     std::fill(expected.begin() + h.PathStart, expected.begin() + h.PathEnd + 1, kLinkPath);
-    if (!h.TitleText.empty()) styles.push_back({h.TitleStart, h.TitleEnd - h.TitleStart + 1, TStyleKind::Title});
+    TStyleKind title = h.Mail == TMailState::Vanished ? TStyleKind::Vanished : TStyleKind::Title;
+    if (!h.TitleText.empty()) styles.push_back({h.TitleStart, h.TitleEnd - h.TitleStart + 1, title});
     if (!h.Path.empty()) styles.push_back({h.PathStart, h.PathEnd - h.PathStart + 1, TStyleKind::Path});
   }
   EXPECT_EQ(r.LinkMap, expected);
@@ -365,6 +368,31 @@ TEST(HitNavigation, NextAndPreviousStepThroughTheHitsOneByOne) {
 
   EXPECT_EQ(NextHitTarget({}, 0), -1);
   EXPECT_EQ(PreviousHitTarget({}, 100), -1);
+}
+
+TEST(HitNavigation, VanishedMailsAreCheckedWhereSeenAndMarkedAfterTheirTitles) {
+  std::string raw = Header() + Hit(1, "会議の件", "/C|/a/1.alm") + Hit(2, "Re: 表示", "/C|/a/2.alm", false) +
+                    Hit(3, "third", "/C|/a/3.alm") + kFooter;
+  TRenderedResult r = Render(raw);
+  ASSERT_EQ(r.Hits.size(), 3u);
+  const int end = static_cast<int>(r.Text.size());
+  EXPECT_EQ(UncheckedHitsIn(r.Hits, r.Hits[1].TitleStart, r.Hits[1].TitleStart + 1), (std::vector<int>{1}));
+  EXPECT_EQ(UncheckedHitsIn(r.Hits, r.Hits[0].PathEnd, r.Hits[2].TitleStart), (std::vector<int>{0, 1}));
+  EXPECT_EQ(UncheckedHitsIn(r.Hits, r.Hits[2].PathEnd + 1, end), (std::vector<int>{}));
+
+  const int titleEnd = r.Hits[1].TitleEnd;
+  EXPECT_EQ(MarkVanished(r, 1), titleEnd + 1);
+  EXPECT_NE(r.Text.find("2. Re: 表示 (見つかりません) (スコア: 18)"), std::string::npos);
+  EXPECT_EQ(r.Text.size(), static_cast<size_t>(end) + strlen(kVanishedMark));
+  ExpectConsistent(r);
+  const std::string marked = r.Text;
+  EXPECT_EQ(MarkVanished(r, 1), -1);
+  EXPECT_EQ(r.Text, marked);
+
+  r.Hits[0].Mail = TMailState::There;
+  EXPECT_EQ(UncheckedHitsIn(r.Hits, 0, static_cast<int>(r.Text.size())), (std::vector<int>{2}));
+  MarkVanished(r, 0);
+  ExpectConsistent(r);
 }
 
 TEST(Render, Namazu13ResultCutsThreeWordsOffThePathLine) {

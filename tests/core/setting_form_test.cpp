@@ -73,6 +73,7 @@ TEST(SettingForm, CheckBoxesAreOnOnlyForTheirOnValue) {
       {"Result", "RenameToFolderName", &TSettingFields::RenameToFolderName, &TTVPSettings::RenameToFolderName, "1", "0"},
       {"Result", "ConfirmCommandLine", &TSettingFields::ConfirmCommandLine, &TTVPSettings::ConfirmCommandLine, "1", "0"},
       {"Result", "SwitchIME", &TSettingFields::SwitchIME, &TTVPSettings::SwitchIME, "1", "0"},
+      {"Result", "HighlightWords", &TSettingFields::HighlightWords, &TTVPSettings::HighlightWords, "1", "0"},
       {"Command", "Createnamazurc", &TSettingFields::DontCreateNamazurc, &TTVPSettings::Createnamazurc, "0", "1"},
   };
   for (const auto& c : cases) {

@@ -185,4 +185,16 @@ std::vector<TextRange> FindWords(const std::string& text, const std::vector<std:
   return ranges;
 }
 
+int NextRangeStart(const std::vector<TextRange>& ranges, int pos) {
+  auto after = std::upper_bound(ranges.begin(), ranges.end(), pos,
+                                [](int p, const TextRange& r) { return p < static_cast<int>(r.Start); });
+  return after == ranges.end() ? -1 : static_cast<int>(after->Start);
+}
+
+int PreviousRangeStart(const std::vector<TextRange>& ranges, int pos) {
+  auto at = std::lower_bound(ranges.begin(), ranges.end(), pos,
+                             [](const TextRange& r, int p) { return static_cast<int>(r.Start) < p; });
+  return at == ranges.begin() ? -1 : static_cast<int>((at - 1)->Start);
+}
+
 }  // namespace tvp

@@ -28,4 +28,9 @@ struct TextRange {
 // trail byte (0x5C, 0x7C, a letter) never starts or ends one.
 std::vector<TextRange> FindWords(const std::string& text, const std::vector<std::string>& words);
 
+// Where F3 and Shift+F3 go from `pos`: the start of the first range after
+// it, the start of the last range before it; -1 when there is none.
+int NextRangeStart(const std::vector<TextRange>& ranges, int pos);
+int PreviousRangeStart(const std::vector<TextRange>& ranges, int pos);
+
 }  // namespace tvp

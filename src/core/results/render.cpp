@@ -223,4 +223,47 @@ int PreviousHitTarget(const std::vector<TClickableInfo>& hits, int pos) {
   return -1;
 }
 
+const char kVanishedMark[] = " (見つかりません)";
+
+std::vector<int> UncheckedHitsIn(const std::vector<TClickableInfo>& hits, int from, int to) {
+  auto first = std::lower_bound(hits.begin(), hits.end(), from,
+                                [](const TClickableInfo& h, int pos) { return std::max(h.PathEnd, h.TitleEnd) < pos; });
+  std::vector<int> found;
+  for (auto h = first; h != hits.end() && h->TitleStart < to; ++h)
+    if (h->Mail == TMailState::Unchecked) found.push_back(static_cast<int>(h - hits.begin()));
+  return found;
+}
+
+int MarkVanished(TRenderedResult& r, int i) {
+  TClickableInfo& hit = r.Hits[i];
+  if (hit.Mail == TMailState::Vanished) return -1;
+  hit.Mail = TMailState::Vanished;
+  const int at = hit.TitleEnd + 1;
+  const int n = static_cast<int>(sizeof kVanishedMark - 1);
+  r.Text.insert(static_cast<size_t>(at), kVanishedMark);
+  r.LinkMap.insert(r.LinkMap.begin() + at, static_cast<size_t>(n), kLinkTitle);
+  auto move = [&](int& pos) {
+    if (pos >= at) pos += n;
+  };
+  for (size_t k = static_cast<size_t>(i) + 1; k < r.Hits.size(); ++k) {
+    move(r.Hits[k].TitleStart);
+    move(r.Hits[k].TitleEnd);
+    move(r.Hits[k].PathStart);
+    move(r.Hits[k].PathEnd);
+  }
+  move(hit.PathStart);
+  move(hit.PathEnd);
+  hit.TitleEnd += n;
+  hit.TitleText += kVanishedMark;
+  const TStyleRange title = {hit.TitleStart, hit.TitleEnd - hit.TitleStart + 1, TStyleKind::Vanished};
+  auto s = std::lower_bound(r.Styles.begin(), r.Styles.end(), title.Start,
+                            [](const TStyleRange& st, int pos) { return st.Start < pos; });
+  for (auto k = s; k != r.Styles.end(); ++k) move(k->Start);
+  if (s != r.Styles.end() && s->Start == title.Start && s->Kind == TStyleKind::Title)
+    *s = title;
+  else
+    r.Styles.insert(s, title);
+  return at;
+}
+
 }  // namespace tvp

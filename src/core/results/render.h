@@ -18,12 +18,16 @@
 
 namespace tvp {
 
+// Whether a hit's mail file was looked for, and found.
+enum class TMailState { Unchecked, There, Vanished };
+
 // One hit. The ranges are inclusive; an empty range has End = Start - 1.
 struct TClickableInfo {
   int TitleStart = 0, TitleEnd = -1;
   std::string TitleText;  // hit number, full stop, blank and title, up to the score
   int PathStart = 0, PathEnd = -1;
   std::string Path;       // link form as in the text, e.g. /C|/mail/user001.box/12.txt
+  TMailState Mail = TMailState::Unchecked;
 };
 
 // Link map values.
@@ -31,7 +35,7 @@ constexpr char kLinkNone = 0;
 constexpr char kLinkTitle = 'T';
 constexpr char kLinkPath = 'U';
 
-enum class TStyleKind { Title, Path };  // blue bold underlined / teal
+enum class TStyleKind { Title, Path, Vanished };  // blue bold underlined / teal / grey
 struct TStyleRange {
   int Start = 0;
   int Length = 0;
@@ -44,6 +48,7 @@ struct TRenderedResult {
   std::vector<char> LinkMap;         // one byte per byte of Text
   std::vector<TStyleRange> Styles;   // in text order; applied only while colouring is on
   bool Found = false;                // some line from line 1 on begins with "1. "
+  std::vector<std::string> Words;    // the searched words of the expression that gave it
 };
 
 // Renders the raw contents of the result file (line ends CR LF, CR or LF).
@@ -69,6 +74,17 @@ int HitAt(const std::vector<TClickableInfo>& hits, int pos);
 
 // Caret targets of the keys N and P: the next hit's path start, the
 // previous hit's title start; -1 when there is nowhere to go.
+// The hits not checked yet whose lines meet the text between `from` and
+// `to` (a view's visible part): never more than it shows lines.
+std::vector<int> UncheckedHitsIn(const std::vector<TClickableInfo>& hits, int from, int to);
+
+// Marks hit i as one whose mail is gone: kVanishedMark goes after its title
+// (in the text, the link map as part of the title, and the title's style,
+// which becomes Vanished); everything after it moves along. Returns where
+// the mark was put, -1 when the hit was marked already.
+extern const char kVanishedMark[];  // " (見つかりません)"
+int MarkVanished(TRenderedResult& r, int i);
+
 int NextHitTarget(const std::vector<TClickableInfo>& hits, int pos);
 int PreviousHitTarget(const std::vector<TClickableInfo>& hits, int pos);
 

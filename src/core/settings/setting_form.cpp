@@ -43,6 +43,7 @@ TSettingFields SettingFieldsOf(const TTVPSettings& s) {
   f.RenameToFolderName = s.RenameToFolderName == "1";
   f.ConfirmCommandLine = s.ConfirmCommandLine == "1";
   f.SwitchIME = s.SwitchIME == "1";
+  f.HighlightWords = s.HighlightWords == "1";
   f.NamazuOption = s.namazuOption;
   f.MknmzOption = s.mknmzOption;
   f.DateOption = s.DateOption;
@@ -68,6 +69,7 @@ bool ApplySettingFields(const TSettingFields& f, TTVPSettings& s) {
   s.Ask = Switch(!f.ForceIndexing);
   s.CloseOnFinish = Switch(f.ExitIndexingOnFinish);
   s.SwitchIME = Switch(f.SwitchIME);
+  s.HighlightWords = Switch(f.HighlightWords);
   s.SearchOnChangeSettings = Switch(f.SearchOnChangeSettings);
   s.RenameToFolderName = Switch(f.RenameToFolderName);
   s.CloseOnMailView = Switch(f.ExitSearchOnMailView);

@@ -23,7 +23,7 @@ struct TSettingFields {
   int NumberOfMail = kMailIntervalFallback;
   bool ForceIndexing = false, ExitIndexingOnFinish = false;
   bool ExitSearchOnMailView = false, SearchOnChangeSettings = false, RenameToFolderName = false,
-       ConfirmCommandLine = false, SwitchIME = false;
+       ConfirmCommandLine = false, SwitchIME = false, HighlightWords = false;
   std::string NamazuOption, MknmzOption, DateOption;
   bool ShowWindow = false, InDosWindow = false, Minimize = false;
   std::string IndexingMenu, NamazuMenu;

@@ -73,6 +73,7 @@ const KeyDef kResultKeys[] = {
     {kResult, "FontSizeMail", &S::FontSizeMail, "9", "9"},
     {kResult, "FontBoldMail", &S::FontBoldMail, "0", "0"},
     {kResult, "Color", &S::Color, "1", "1"},
+    {kResult, "HighlightWords", &S::HighlightWords, nullptr, "1"},
     {kResult, "SaveWindowPos", &S::SaveWindowPos, "0", "0"},
     {kResult, "SaveWindowSize", &S::SaveWindowSize, "0", "0"},
     {kResult, "WindowLeft", &S::WindowLeft, nullptr, ""},

@@ -27,6 +27,7 @@ struct TTVPSettings {
   // [Result]
   std::string SwitchIME, SearchOnChangeSettings, RenameToFolderName, CloseOnMailView, ConfirmCommandLine,
       FontNameResult, FontSizeResult, FontBoldResult, FontNameMail, FontSizeMail, FontBoldMail, Color,
+      HighlightWords,
       SaveWindowPos, SaveWindowSize, WindowLeft, WindowTop, WindowWidth, WindowHeight;
   // [Command]
   std::string NamazuVersion, namazuPath, mknmzPath, PerlPath, namazuOption, mknmzOption, DateOption,
