@@ -318,7 +318,10 @@ TEST_F(ResultWindow, TheTimerBringsTheWindowBackOverTheHost) {
 
 TEST_F(ResultWindow, AnUnreadableMailIsReportedAndTheSubjectStillChanges) {
   WriteSettings("");
-  NamazuWrites(ResultFor(accountDir, {"user003.box/1.alm", "user003.box/missing.alm"}));
+  // The second mail is there but held open by another program without sharing.
+  HANDLE held = CreateFileA((accountDir + "user003.box\\2.alm").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::string subject;
   int current = -1;
   ASSERT_TRUE(Open([&](TfrmResult& w) {
@@ -327,11 +330,94 @@ TEST_F(ResultWindow, AnUnreadableMailIsReportedAndTheSubjectStillChanges) {
     current = w.CurrentHit;
     w.btnCloseClick();
   }));
+  CloseHandle(held);
   EXPECT_EQ(subject, "2. メール2");
   EXPECT_EQ(current, 1);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "エラー");
-  EXPECT_TRUE(Contains(ui.messages[0].text, "missing.alm"));
+  EXPECT_TRUE(Contains(ui.messages[0].text, "2.alm を開けません。"));
+}
+
+// Hits whose mails are gone are marked only as they come into view, and
+// opening one tells which file is gone instead of showing an empty mail or
+// calling the host with a dead path.
+TEST_F(ResultWindow, VanishedMailsAreMarkedWhenSeenAndReportedWhenOpened) {
+  WriteSettings("");
+  std::vector<std::string> mails = {"user003.box/1.alm"};
+  for (int n = 1; n <= 30; ++n) mails.push_back("user003.box/gone" + std::to_string(n) + ".alm");
+  NamazuWrites(ResultFor(accountDir, mails));
+  standin::ClearCalls();
+  auto marks = [](const std::string& text) {
+    int n = 0;
+    for (size_t at = text.find(kVanishedMark); at != std::string::npos; at = text.find(kVanishedMark, at + 1)) ++n;
+    return n;
+  };
+  int marksAtFirst = -1, marksAtEnd = -1, page = -1;
+  bool firstMarked = true, lastMarked = false;
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    const std::string& text = w.edtResult.Edit().Text();
+    marksAtFirst = marks(text);
+    firstMarked = Contains(w.result.Hits[0].TitleText, kVanishedMark);
+    w.edtResult.Edit().ScrollToLine(w.edtResult.Edit().LineCount());
+    marksAtEnd = marks(text);
+    lastMarked = Contains(text, "31. メール31" + std::string(kVanishedMark));
+    w.ShowMail(1);  // Enter on a vanished hit
+    page = w.ActivePage();
+    ui.shiftHeld = true;
+    w.edtResult.SetCaret(w.result.Hits[2].PathStart);
+    w.edtResultKeyDown(VK_RETURN);  // Shift+Enter on another
+    w.btnCloseClick();
+  }));
+  EXPECT_GT(marksAtFirst, 0);
+  EXPECT_LT(marksAtFirst, 6);  // what the view shows, not all 30
+  EXPECT_FALSE(firstMarked);
+  EXPECT_TRUE(lastMarked);
+  EXPECT_LT(marksAtEnd, 12);
+  EXPECT_EQ(page, 0);
+  EXPECT_TRUE(standin::CallsOf("APAFolderOpenMail").empty());
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_TRUE(Contains(ui.messages[0].text, "gone1.alm が見つかりません。"));
+  EXPECT_TRUE(Contains(ui.messages[0].text, "インデックスを更新"));
+  EXPECT_TRUE(Contains(ui.messages[1].text, "gone2.alm"));
+}
+
+// The words of the expression are lit in the mail (ASCII case ignored), F3
+// and Shift+F3 step through them with a beep at the ends, and the menu's
+// switch turns them off for the next mail and is stored.
+TEST_F(ResultWindow, SearchedWordsAreLitAndF3StepsThroughThem) {
+  WriteSettings("");
+  request.Keyword = "会議 and MinutesOnly";
+  std::vector<std::string> lit, steps;
+  int beepsAtEnds = 0;
+  size_t litWhenOff = 1;
+  bool backed = false;
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    w.ShowMail(0);
+    const std::string& text = w.edtMail.Text();
+    for (const TextRange& r : w.Highlights) lit.push_back(text.substr(r.Start, r.Length));
+    const TextStyle* style = w.edtMail.StyleAt(static_cast<int>(w.Highlights.back().Start));
+    backed = style && style->Background != CLR_INVALID;
+    auto step = [&](bool shift) {
+      ui.shiftHeld = shift;
+      w.edtMailKeyDown(VK_F3);
+      steps.push_back(text.substr(w.edtMail.Caret(), 6));
+    };
+    for (int i = 0; i < 4; ++i) step(false);
+    for (int i = 0; i < 3; ++i) step(true);
+    beepsAtEnds = ui.beeps;
+    w.mnuSettingHighlightClick();
+    w.ShowMail(0);
+    litWhenOff = w.Highlights.size();
+    w.btnCloseClick();
+  }));
+  EXPECT_EQ(lit, (std::vector<std::string>{"会議", "会議", "minutesonly"}));
+  EXPECT_TRUE(backed);
+  // From the body's start: both 会議, the word at the end and a beep there;
+  // back to the first and a beep before it.
+  EXPECT_EQ(steps, (std::vector<std::string>{"会議の", "会議の", "minute", "minute", "会議の", "会議の", "会議の"}));
+  EXPECT_EQ(beepsAtEnds, 2);
+  EXPECT_EQ(litWhenOff, 0u);
+  EXPECT_EQ(Read("Result", "HighlightWords"), "0");
 }
 
 TEST_F(ResultWindow, CopyInTheMailViewAsksAboutTheHeaders) {

@@ -206,8 +206,9 @@ TEST_F(TextViewTest, TheEventHandlerSeesInputFirstAndMaySwallowIt) {
   EXPECT_EQ(seen, std::vector<UINT>({WM_KEYDOWN, WM_KEYDOWN, WM_CHAR, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}));
 }
 
-// Text added at the end and text replaced at the front keep the line index,
-// the styles, the caret and the selection where the text that stays is.
+// Text added at the end, replaced at the front or inserted within a line
+// keeps the line index, the styles, the caret and the selection where the
+// text that stays is.
 TEST_F(TextViewTest, AppendedAndReplacedTextKeepLinesStylesAndCaret) {
   auto expectIndexOfText = [&] {
     std::vector<int> starts = LineStarts(view.Text());
@@ -241,4 +242,19 @@ TEST_F(TextViewTest, AppendedAndReplacedTextKeepLinesStylesAndCaret) {
   EXPECT_EQ(view.Caret(), 0);
   EXPECT_EQ(view.SelectedText(), "");
   expectIndexOfText();
+
+  // "x\r\nsecond\r\nthird 表..." with "third" styled: an insertion inside
+  // the style grows it, one before it moves it, and the selection moves along.
+  view.SetText("x\r\nsecond\r\nthird 表\r\nfourth\n", {{11, 5, RGB(255, 0, 0), true, false}});
+  view.Select(17, 23);
+  view.InsertText(13, "RD");
+  view.InsertText(3, "2nd ");
+  EXPECT_EQ(view.Text(), "x\r\n2nd second\r\nthRDird 表\r\nfourth\n");
+  expectIndexOfText();
+  ASSERT_NE(view.StyleAt(15), nullptr);
+  EXPECT_EQ(view.StyleAt(15)->Length, 7);
+  EXPECT_EQ(view.SelectedText(), "表\r\nfo");
+  view.SetStyle({12, 4, RGB(0, 0, 255)});
+  EXPECT_EQ(view.StyleAt(20), nullptr);  // the style it overlapped is gone
+  EXPECT_EQ(view.StyleAt(12)->Colour, RGB(0, 0, 255));
 }

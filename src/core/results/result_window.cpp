@@ -46,6 +46,7 @@ TResultMenus InitialMenus(const TTVPSettings& s) {
   m.ContentsOff = s.ShowContents == "0";
   m.ListCount = ListCountItemOf(s.ListCount);
   m.NoColour = s.Color != "1";
+  m.HighlightWords = s.HighlightWords == "1";
   m.SavePosition = s.SaveWindowPos == "1";
   m.SaveSize = s.SaveWindowSize == "1";
   return m;
@@ -134,6 +135,11 @@ std::string NamazuManualPath(const std::string& namazuPath, bool namazu13) {
 
 std::string CommandLineViewText(const std::string& workDir, const std::string& commandLine) {
   return "WorkDir: \r\n" + workDir + "\r\n\r\nCommandLine: \r\n" + commandLine + "\r\n\r\n" + kCommandLineCopiedMessage;
+}
+
+std::string VanishedMailMessage(const std::string& path) {
+  return "メールのファイル " + path +
+         " が見つかりません。\n削除されたか移動されたようです。このフォルダのインデックスを更新してください。";
 }
 
 }  // namespace tvp

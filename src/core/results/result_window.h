@@ -28,6 +28,7 @@ struct TResultMenus {
   bool ContentsOff = false;  // 表示しない
   TListCountItem ListCount = TListCountItem::Twenty;
   bool NoColour = false;     // 色をつけない
+  bool HighlightWords = true;  // 検索語を強調表示
   bool SavePosition = false, SaveSize = false;
 };
 TResultMenus InitialMenus(const TTVPSettings& settings);
@@ -70,6 +71,9 @@ TFontChoice FontOf(const std::string& name, const std::string& size, const std::
 // C:\namazu\bin\namazu.exe -> C:\namazu\share\namazu\doc\ja\manual.html
 // (1.3: C:\namazu\doc\ja\manual.html).
 std::string NamazuManualPath(const std::string& namazuPath, bool namazu13);
+
+// What the user is told when the mail of a hit is gone.
+std::string VanishedMailMessage(const std::string& path);
 
 // The text the command-line button shows in the result view.
 extern const char kCommandLineCopiedMessage[];  // "コマンドラインは、クリップボードにコピーされています。"

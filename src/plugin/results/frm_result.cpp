@@ -43,7 +43,8 @@ enum MenuId {
   kMnuListCountTwenty, kMnuListCountFifty, kMnuListCountHundred, kMnuListCountAll,
   kMnuEditCopy, kMnuEditCopyQuote,
   kMnuConvertJISToSJIS, kMnuConvertNone,
-  kMnuSettingFontResult, kMnuSettingFontMail, kMnuSettingColor, kMnuSettingSavePosition, kMnuSettingSaveSize,
+  kMnuSettingFontResult, kMnuSettingFontMail, kMnuSettingColor, kMnuSettingHighlight, kMnuSettingSavePosition,
+  kMnuSettingSaveSize,
   kMnuHelpNamazu, kMnuHelpAbout,
   kPmnuCopy, kPmnuCopyQuote
 };
@@ -79,6 +80,19 @@ void Check(HMENU menu, int id, bool checked) {
 void Enable(HMENU menu, int id, bool enabled) {
   EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
+
+// The lit words of the mail view: black on yellow, or without colours the
+// window's own colours swapped, readable in any scheme.
+TextStyle HighlightStyle(const TextRange& range, bool colour) {
+  TextStyle style;
+  style.Start = static_cast<int>(range.Start);
+  style.Length = static_cast<int>(range.Length);
+  style.Colour = colour ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOW);
+  style.Background = colour ? RGB(255, 236, 110) : GetSysColor(COLOR_WINDOWTEXT);
+  return style;
+}
+
+bool MailFileThere(const std::string& path) { return !path.empty() && DiskFileSystem().FileExists(path); }
 
 void Place(HWND control, int x, int y, int w, int h) { MoveWindow(control, x, y, w < 0 ? 0 : w, h < 0 ? 0 : h, TRUE); }
 
@@ -120,6 +134,7 @@ TfrmResult::~TfrmResult() {
   // The views go with the window (the base destroys it); their fonts after it.
   edtMail.SetEventHandler(nullptr);
   edtResult.Edit().SetEventHandler(nullptr);
+  edtResult.Edit().SetScrollHandler(nullptr);
   DeleteObject(resultFont_);
   DeleteObject(mailFont_);
 }
@@ -162,6 +177,7 @@ void TfrmResult::CreateControls() {
   AddHint(Form::Handle(), btnPrevious, "前へ (P)");
   AddHint(Form::Handle(), btnNext, "次へ (N)");
   AddHint(Form::Handle(), btnMailView, "メールVIEWで表示 (Shift+Enter)");
+  AddHint(Form::Handle(), edtMail.Handle(), "[F3]次の検索語  [Shift+F3]前の検索語");
 
   // The views take no typed text: no input method there.
   ImmAssociateContext(edtResult.Handle(), nullptr);
@@ -178,6 +194,7 @@ void TfrmResult::CreateControls() {
       default: return false;
     }
   });
+  edtResult.Edit().SetScrollHandler([this] { edtResultScroll(); });
   edtMail.SetEventHandler([this](UINT msg, WPARAM wp, LPARAM) {
     if (msg == WM_KEYDOWN) return edtMailKeyDown(wp);
     if (msg == WM_CHAR) return edtMailKeyPress(static_cast<char>(wp));
@@ -225,6 +242,7 @@ void TfrmResult::CreateMenus() {
   AddItem(font, kMnuSettingFontMail, "メール内容(&M)...");
   AddSubmenu(setting, font, "フォント(&F)");
   AddItem(setting, kMnuSettingColor, "色をつけない(&C)");
+  AddItem(setting, kMnuSettingHighlight, "検索語を強調表示(&H)");
   AppendMenuA(setting, MF_SEPARATOR, 0, nullptr);
   AddItem(setting, kMnuSettingSavePosition, "位置を保存(&P)");
   AddItem(setting, kMnuSettingSaveSize, "サイズを保存(&Z)");
@@ -248,6 +266,7 @@ void TfrmResult::ApplySettings() {
   contentsOff = menus.ContentsOff;
   listCount = menus.ListCount;
   noColour = menus.NoColour;
+  highlightWords = menus.HighlightWords;
   savePosition = menus.SavePosition;
   saveSize = menus.SaveSize;
   convertJis = true;
@@ -274,6 +293,7 @@ void TfrmResult::UpdateMenus() {
   Check(menuBar, kMnuConvertJISToSJIS, convertJis);
   Check(menuBar, kMnuConvertNone, !convertJis);
   Check(menuBar, kMnuSettingColor, noColour);
+  Check(menuBar, kMnuSettingHighlight, highlightWords);
   Check(menuBar, kMnuSettingSavePosition, savePosition);
   Check(menuBar, kMnuSettingSaveSize, saveSize);
 }
@@ -494,6 +514,7 @@ void TfrmResult::OnCommand(int id, int code, HWND control) {
     case kMnuSettingFontResult: mnuSettingFontClick(false); break;
     case kMnuSettingFontMail: mnuSettingFontClick(true); break;
     case kMnuSettingColor: mnuSettingColorClick(); break;
+    case kMnuSettingHighlight: mnuSettingHighlightClick(); break;
     case kMnuSettingSavePosition: mnuSettingSavePositionClick(); break;
     case kMnuSettingSaveSize: mnuSettingSaveSizeClick(); break;
     case kMnuHelpNamazu: mnuHelpNamazuClick(); break;
@@ -592,6 +613,12 @@ void TfrmResult::mnuListCountClick(TListCountItem item) {
 void TfrmResult::mnuSettingColorClick() {
   noColour = !noColour;
   settings.Color = noColour ? "0" : "1";
+  UpdateMenus();
+}
+
+void TfrmResult::mnuSettingHighlightClick() {
+  highlightWords = !highlightWords;
+  settings.HighlightWords = highlightWords ? "1" : "0";
   UpdateMenus();
 }
 
@@ -695,6 +722,12 @@ void TfrmResult::ShowHitAt(int pos) {
 
 void TfrmResult::ShowMail(int i) {
   if (i < 0 || i >= static_cast<int>(result.Hits.size())) return;
+  if (!MailIsThere(i, UrlToPath(result.Hits[i].Path))) {
+    // The view stays as it is; N and P go on from this hit.
+    CurrentHit = i;
+    CurrentMailPath = UrlToPath(result.Hits[i].Path);
+    return;
+  }
   const TClickableInfo hit = result.Hits[i];
   bool failed = false;
   std::string failure;
@@ -704,11 +737,18 @@ void TfrmResult::ShowMail(int i) {
     SetFocus(edtMail.Handle());
     SendMessageA(edtMail.Handle(), WM_SETREDRAW, FALSE, 0);
     edtMail.SetText(std::string());
+    Highlights.clear();
     std::string text;
     if (!DiskFileSystem().ReadFile(CurrentMailPath, text))
       throw std::runtime_error("ファイル " + CurrentMailPath + " を開けません。");
     if (convertJis) text = host::JisToSjis(text);
-    edtMail.SetText(std::move(text));
+    std::vector<TextStyle> styles;
+    if (highlightWords) {
+      Highlights = FindWords(text, result.Words);
+      styles.reserve(Highlights.size());
+      for (const TextRange& range : Highlights) styles.push_back(HighlightStyle(range, !noColour));
+    }
+    edtMail.SetText(std::move(text), std::move(styles));
     int k = BodyStartLine(SplitLineViews(edtMail.Text()));
     if (k >= 0) {
       for (int n = 0; n < k; ++n) SendMessageA(edtMail.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
@@ -726,8 +766,37 @@ void TfrmResult::ShowMail(int i) {
   if (failed) ShowError(Form::Handle(), failure);
 }
 
+bool TfrmResult::MailIsThere(int i, const std::string& path) {
+  bool there = MailFileThere(path);
+  if (i >= 0 && i < static_cast<int>(result.Hits.size())) {
+    if (there) result.Hits[i].Mail = TMailState::There;
+    else edtResult.MarkVanished(result, i);
+  }
+  if (!there) ShowError(Form::Handle(), VanishedMailMessage(path));
+  return there;
+}
+
+void TfrmResult::edtResultScroll() {
+  auto [from, to] = edtResult.Edit().VisibleRange();
+  for (int i : UncheckedHitsIn(result.Hits, from, to)) {
+    if (MailFileThere(UrlToPath(result.Hits[i].Path))) result.Hits[i].Mail = TMailState::There;
+    else edtResult.MarkVanished(result, i);
+  }
+}
+
+void TfrmResult::FindNextWord(bool forward) {
+  int caret = edtMail.Caret();
+  int target = forward ? NextRangeStart(Highlights, caret) : PreviousRangeStart(Highlights, caret);
+  if (target < 0) {
+    Ui().Beep();
+    return;
+  }
+  edtMail.SetCaret(target);
+  edtMail.ScrollCaretIntoView();
+}
+
 void TfrmResult::OpenMailInHost() {
-  if (CurrentMailPath.empty()) return;
+  if (CurrentMailPath.empty() || !MailIsThere(CurrentHit, CurrentMailPath)) return;
   host::FolderOpenMail(Tag(), MailNameForHost(CurrentMailPath, host::GetMailbox()));
   if (settings.CloseOnMailView == "1") {
     Close();
@@ -826,6 +895,10 @@ bool TfrmResult::edtResultKeyPress(char key) {
 }
 
 bool TfrmResult::edtMailKeyDown(WPARAM key) {
+  if (key == VK_F3) {
+    FindNextWord(!Ui().ShiftHeld());
+    return true;
+  }
   if (key != VK_RETURN) return ViewKeyDown(edtMail, key);
   if (Ui().ShiftHeld()) {
     OpenMailInHost();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/results/highlight.h"
 #include "core/results/result_window.h"
 #include "plugin/forms/form.h"
 #include "plugin/results/result_view.h"
@@ -64,6 +65,7 @@ class TfrmResult : public Form, public SearchWindow {
   void mnuContentsClick(bool off);
   void mnuListCountClick(TListCountItem item);
   void mnuSettingColorClick();
+  void mnuSettingHighlightClick();
   void mnuSettingSavePositionClick();
   void mnuSettingSaveSizeClick();
   void mnuSettingFontClick(bool mailView);
@@ -79,6 +81,7 @@ class TfrmResult : public Form, public SearchWindow {
   bool edtResultKeyPress(char key);
   bool edtMailKeyDown(WPARAM key);
   bool edtMailKeyPress(char key);
+  void edtResultScroll();  // marks the vanished mails of the hits that came into view
   void edtResultMouseMove(POINT client);
   bool edtResultMouseDown();
 
@@ -86,6 +89,11 @@ class TfrmResult : public Form, public SearchWindow {
   void ShowHitAt(int pos);
   void ShowMail(int i);
   void OpenMailInHost();
+  // True when the mail file `path` of hit i is there; otherwise the hit is
+  // marked and the user told which file is gone.
+  bool MailIsThere(int i, const std::string& path);
+  // F3 (forward) and Shift+F3: the caret to the next lit word.
+  void FindNextWord(bool forward);
   void PageDown(TextView& view);
   void PageUp(TextView& view);
   // Keys both views share: Backspace pages up, Esc closes, Ctrl+C and Ctrl+Shift+C copy.
@@ -115,6 +123,8 @@ class TfrmResult : public Form, public SearchWindow {
   std::string CommandLine, WorkDir, CurrentMailPath;
   TSortMenu sortMenu;
   bool contentsOff = false, noColour = false, savePosition = false, saveSize = false, convertJis = true;
+  bool highlightWords = true;
+  std::vector<TextRange> Highlights;  // the lit words of the mail shown
   TListCountItem listCount = TListCountItem::Twenty;
 
  protected:

@@ -6,14 +6,23 @@ namespace {
 
 constexpr COLORREF kTitleColour = RGB(0, 0, 255);
 constexpr COLORREF kPathColour = RGB(0, 128, 128);
+constexpr COLORREF kVanishedColour = RGB(128, 128, 128);
 
 TextStyle ViewStyle(const TStyleRange& range) {
   TextStyle style;
   style.Start = range.Start;
   style.Length = range.Length;
-  bool title = range.Kind == TStyleKind::Title;
-  style.Colour = title ? kTitleColour : kPathColour;
-  style.Bold = style.Underline = title;
+  switch (range.Kind) {
+    case TStyleKind::Title:
+      style.Colour = kTitleColour;
+      style.Bold = style.Underline = true;
+      break;
+    case TStyleKind::Path: style.Colour = kPathColour; break;
+    case TStyleKind::Vanished:
+      style.Colour = kVanishedColour;
+      style.Bold = true;
+      break;
+  }
   return style;
 }
 
@@ -24,6 +33,7 @@ void ResultView::Create(HWND parent, int id, const RECT& bounds, HFONT font) {
 }
 
 void ResultView::Show(const TRenderedResult& result, bool colour) {
+  colour_ = colour;
   std::vector<TextStyle> styles;
   if (colour) {
     styles.reserve(result.Styles.size());
@@ -33,5 +43,13 @@ void ResultView::Show(const TRenderedResult& result, bool colour) {
 }
 
 void ResultView::SetText(const std::string& text) { view_.SetText(text); }
+
+void ResultView::MarkVanished(TRenderedResult& result, int i) {
+  int at = tvp::MarkVanished(result, i);
+  if (at < 0) return;
+  view_.InsertText(at, kVanishedMark);
+  const TClickableInfo& hit = result.Hits[i];
+  if (colour_) view_.SetStyle(ViewStyle({hit.TitleStart, hit.TitleEnd - hit.TitleStart + 1, TStyleKind::Vanished}));
+}
 
 }  // namespace tvp

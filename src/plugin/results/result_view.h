@@ -21,9 +21,13 @@ class ResultView {
   TextView& Edit() { return view_; }
 
   // Puts the rendered text in; with `colour` titles are blue, bold and
-  // underlined and paths teal, otherwise nothing is styled. The caret goes
+  // underlined, paths teal and titles of vanished mails grey, otherwise
+  // nothing is styled. The caret goes
   // to position 0.
   void Show(const TRenderedResult& result, bool colour);
+  // Marks hit i of the result shown as one whose mail is gone (see
+  // MarkVanished): greyed, with the mark after its title.
+  void MarkVanished(TRenderedResult& result, int i);
   // Plain text without styles (line breaks CR LF, CR or LF).
   void SetText(const std::string& text);
   void Clear() { SetText(std::string()); }
@@ -37,6 +41,7 @@ class ResultView {
 
  private:
   TextView view_;
+  bool colour_ = false;
 };
 
 }  // namespace tvp

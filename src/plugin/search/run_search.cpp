@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "core/results/highlight.h"
 #include "core/settings/ini.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/console/run_command.h"
@@ -44,6 +45,7 @@ bool ShowResult(SearchWindow& window, const std::string& resultFile) {
   if (!DiskFileSystem().ReadFile(resultFile, raw)) return false;
   const TTVPSettings& settings = window.Settings();
   window.Result() = RenderResultText(raw, settings, window.Request(), window.Folders(), host::GetMailbox());
+  window.Result().Words = SearchWords(window.Request().Keyword);
   window.ResultBox().Show(window.Result(), settings.Color == "1");
   return true;
 }

@@ -111,6 +111,7 @@ TfrmSetting::TfrmSetting(HWND host) {
   chkConfirmCommandLine =
       AddPageControl(tab2, "BUTTON", "使ったコマンドラインを確認できるようにする(&L)", kCheckBox, 12, 108, 340, 18);
   chkSwitchIME = AddPageControl(tab2, "BUTTON", "検索式入力欄で IME をオンにする(&J)", kCheckBox, 12, 132, 340, 18);
+  chkHighlightWords = AddPageControl(tab2, "BUTTON", "検索語を強調表示(&H)", kCheckBox, 12, 156, 340, 18);
 
   Label4 = AddPageControl(tab3, "STATIC", "namazu 引数(&N):", SS_LEFT, 12, 38, 130, 16);
   edtNamazuOption = AddPageControl(tab3, "EDIT", "", kEdit, 144, 34, 180, 21);
@@ -236,6 +237,7 @@ void TfrmSetting::LoadControls() {
   SetChecked(chkRenameToFolderName, f.RenameToFolderName);
   SetChecked(chkConfirmCommandLine, f.ConfirmCommandLine);
   SetChecked(chkSwitchIME, f.SwitchIME);
+  SetChecked(chkHighlightWords, f.HighlightWords);
   SetText(edtNamazuOption, f.NamazuOption);
   SetText(edtMknmzOption, f.MknmzOption);
   SetText(cboDateOption, f.DateOption);
@@ -266,6 +268,7 @@ TSettingFields TfrmSetting::Fields() const {
   f.RenameToFolderName = IsChecked(chkRenameToFolderName);
   f.ConfirmCommandLine = IsChecked(chkConfirmCommandLine);
   f.SwitchIME = IsChecked(chkSwitchIME);
+  f.HighlightWords = IsChecked(chkHighlightWords);
   f.NamazuOption = WindowText(edtNamazuOption);
   f.MknmzOption = WindowText(edtMknmzOption);
   f.DateOption = WindowText(cboDateOption);

@@ -46,7 +46,7 @@ class TfrmSetting : public Form {
        chkExitIndexingOnFinish = nullptr;
   // tab2
   HWND chkExitSearchOnMailView = nullptr, chkSearchOnChangeSettings = nullptr, chkRenameToFolderName = nullptr,
-       chkConfirmCommandLine = nullptr, chkSwitchIME = nullptr;
+       chkConfirmCommandLine = nullptr, chkSwitchIME = nullptr, chkHighlightWords = nullptr;
   // tab3
   HWND Label4 = nullptr, edtNamazuOption = nullptr, btnShowOptions = nullptr, Label3 = nullptr,
        edtMknmzOption = nullptr, Label13 = nullptr, cboDateOption = nullptr, btnDefautOption = nullptr,

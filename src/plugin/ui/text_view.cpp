@@ -146,6 +146,7 @@ LRESULT TextView::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       UpdateScrollBars();
       ScrollTo(top_, left_);
+      if (scrolled_) scrolled_();
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -221,6 +222,7 @@ void TextView::SetText(std::string text, std::vector<TextStyle> styles) {
   UpdateScrollBars();
   UpdateCaret();
   InvalidateRect(hwnd_, nullptr, FALSE);
+  if (scrolled_) scrolled_();
 }
 
 void TextView::AppendText(const std::string& more, const std::vector<TextStyle>& styles) {
@@ -258,7 +260,10 @@ void TextView::ReplaceFront(int bytes, const std::string& with) {
   starts_ = std::move(starts);
   std::vector<TextStyle> styles;
   for (const TextStyle& st : styles_)
-    if (st.Start >= bytes) styles.push_back(TextStyle{st.Start + delta, st.Length, st.Colour, st.Bold, st.Underline});
+    if (st.Start >= bytes) {
+      styles.push_back(st);
+      styles.back().Start += delta;
+    }
   styles_ = std::move(styles);
   auto move = [&](int pos) { return pos >= bytes ? pos + delta : 0; };
   caret_ = move(caret_);
@@ -266,6 +271,33 @@ void TextView::ReplaceFront(int bytes, const std::string& with) {
   top_ = std::max(0, top_ - droppedLines + addedLines);
   UpdateScrollBars();
   UpdateCaret();
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TextView::InsertText(int pos, const std::string& more) {
+  pos = Snap(pos);
+  const int n = static_cast<int>(more.size());
+  text_.insert(static_cast<size_t>(pos), more);
+  const int line = LineOf(pos);
+  for (size_t k = static_cast<size_t>(line) + 1; k < starts_.size(); ++k) starts_[k] += n;
+  for (TextStyle& st : styles_) {
+    if (st.Start >= pos) st.Start += n;
+    else if (st.Start + st.Length > pos) st.Length += n;
+  }
+  if (caret_ >= pos) caret_ += n;
+  if (anchor_ >= pos) anchor_ += n;
+  UpdateCaret();
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TextView::SetStyle(const TextStyle& style) {
+  auto overlaps = [&](const TextStyle& st) {
+    return st.Start < style.Start + style.Length && style.Start < st.Start + st.Length;
+  };
+  styles_.erase(std::remove_if(styles_.begin(), styles_.end(), overlaps), styles_.end());
+  auto at = std::upper_bound(styles_.begin(), styles_.end(), style.Start,
+                             [](int p, const TextStyle& st) { return p < st.Start; });
+  styles_.insert(at, style);
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -445,6 +477,11 @@ void TextView::UpdateCaret() {
 
 // ---- scrolling ----
 
+std::pair<int, int> TextView::VisibleRange() const {
+  int last = std::min(LineCount() - 1, top_ + std::max(1, VisibleLines()));
+  return {starts_[top_], LineEnd(last)};
+}
+
 int TextView::VisibleLines() const {
   RECT client;
   GetClientRect(hwnd_, &client);
@@ -479,6 +516,7 @@ void TextView::ScrollTo(int top, int left) {
   ScrollWindowEx(hwnd_, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
   UpdateScrollBars();
   UpdateCaret();
+  if (scrolled_ && dy != 0) scrolled_();
 }
 
 // ---- painting ----
@@ -516,6 +554,11 @@ void TextView::Paint(HDC dc, const RECT& dirty) {
           } else {
             COLORREF colour = run.Style ? run.Style->Colour : kDefaultTextColour;
             SetTextColor(dc, colour == kDefaultTextColour ? windowText : colour);
+            if (run.Style && run.Style->Background != CLR_INVALID) {
+              RECT cell = {x, y, x + w, y + lineHeight_};
+              SetBkColor(dc, run.Style->Background);
+              ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
+            }
           }
           ExtTextOutA(dc, x, y, 0, nullptr, s, static_cast<UINT>(n), nullptr);
         }

@@ -1,5 +1,5 @@
 // A read-only text view of our own: Shift-JIS text with CR LF, CR or LF
-// line breaks, coloured, bold and underlined ranges, a caret, a mouse and
+// line breaks, coloured, bold, underlined and backed ranges, a caret, a mouse and
 // keyboard selection and copying. Every position is a byte offset into the
 // text (a CR LF line break counts two); a position never splits a
 // double-byte character. Like an edit control it answers WM_GETTEXT and
@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tvp {
@@ -23,6 +24,7 @@ struct TextStyle {
   COLORREF Colour = kDefaultTextColour;
   bool Bold = false;
   bool Underline = false;
+  COLORREF Background = CLR_INVALID;  // none: the window's own
 };
 
 // Start offsets of the lines of `text`: 0, then the byte after every CR LF,
@@ -34,6 +36,8 @@ class TextView {
   // Sees the view's key, character and mouse messages before the view does;
   // returns true when it handled one (the view then leaves it alone).
   using EventHandler = std::function<bool(UINT msg, WPARAM wp, LPARAM lp)>;
+  // Told when other lines may have come into view (new text, scrolling, resizing).
+  using ScrollHandler = std::function<void()>;
 
   TextView() = default;
   ~TextView();
@@ -46,6 +50,7 @@ class TextView {
   void Create(HWND parent, int id, const RECT& bounds, HFONT font);
   HWND Handle() const { return hwnd_; }
   void SetEventHandler(EventHandler handler) { handler_ = std::move(handler); }
+  void SetScrollHandler(ScrollHandler handler) { scrolled_ = std::move(handler); }
 
   // New text and its styles (in text order, not overlapping); the caret goes
   // to 0 and the view to the top.
@@ -59,11 +64,18 @@ class TextView {
   // (whole lines); styles, caret, selection and the first visible line move
   // with the text that stays.
   void ReplaceFront(int bytes, const std::string& with);
+  // Inserts `more` (no line breaks) at `pos`; what follows moves along, a
+  // style around `pos` grows.
+  void InsertText(int pos, const std::string& more);
+  // Puts `style` in place of the styles it overlaps.
+  void SetStyle(const TextStyle& style);
   // The style covering `pos`, nullptr if none.
   const TextStyle* StyleAt(int pos) const;
 
   int LineCount() const { return static_cast<int>(starts_.size()); }
   int FirstVisibleLine() const { return top_; }
+  // The text from the first visible line's start to the end of the last one.
+  std::pair<int, int> VisibleRange() const;
   // Scrolls so that `line` is the first visible line, as far as the text allows.
   void ScrollToLine(int line) { ScrollTo(line, left_); }
   int LineOf(int pos) const;
@@ -114,6 +126,7 @@ class TextView {
   HFONT styledFonts_[3] = {};  // bold, underlined, both
   int lineHeight_ = 16;
   EventHandler handler_;
+  ScrollHandler scrolled_;
 
   std::string text_;
   std::vector<int> starts_ = {0};
