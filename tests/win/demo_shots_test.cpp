@@ -1,7 +1,7 @@
 // Not a test: scripts/demo runs this (disabled) case to show the result
 // window on the demo account, whose indexes the demo has just built with
-// the real mknmz. It searches, shows a mail, the quote copy dialog and the
-// command line, and saves a screenshot of the screen at each step into
+// the real mknmz. It searches, shows a mail, the quote copy dialog, the
+// command line, searched words lit and a hit whose mail is gone, and saves a screenshot of the screen at each step into
 // TVP_DEMO_SHOTS (BMP files the script converts). It prints what the host
 // was asked to open.
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/indexing/paths.h"
 #include "core/settings/settings.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/results/frm_copy_quote.h"
@@ -99,6 +100,23 @@ TEST(DemoShots, DISABLED_ResultWindow) {
                              w.ShowMail(w.CurrentHit);
                              w.btnMailViewClick();  // opens the mail in the host
                              Settle();
+                             // A Japanese and an ASCII word lit in a mail.
+                             w.SetKeywordText("会議 or MinutesOnly");
+                             w.btnSearchClick();
+                             for (size_t i = 0; i < w.result.Hits.size(); ++i)
+                               if (w.result.Hits[i].Path.find("user003.box") != std::string::npos) {
+                                 w.ShowMail(static_cast<int>(i));  // a minutes mail: both words
+                                 break;
+                               }
+                             Settle();
+                             SaveScreen(dir + "13-words-lit.bmp");
+                             // The second hit's mail moved away after indexing.
+                             std::string mail = UrlToPath(w.result.Hits.at(1).Path), away = mail + ".away";
+                             MoveFileA(mail.c_str(), away.c_str());
+                             w.btnSearchClick();
+                             Settle();
+                             SaveScreen(dir + "14-vanished-mail.bmp");
+                             MoveFileA(away.c_str(), mail.c_str());
                              w.btnCloseClick();
                            });
                          },
