@@ -97,6 +97,11 @@ TEST(SearchCommand, RefusesExpressionsThatCannotBePassed) {
   };
   EXPECT_EQ(refusal("foo\" --output=\"evil.txt"), "");
   EXPECT_EQ(refusal(std::string(40 * 1024, 'a')), kLongExpressionMessage);
+  // namazu's own limit counts bytes: 128 double-byte characters fit, 129 do not.
+  std::string kanji;
+  for (int i = 0; i < 128; ++i) kanji += "会";
+  EXPECT_EQ(QueryLengthRefusal(kanji), "");
+  EXPECT_EQ(QueryLengthRefusal(kanji + "会"), kLongQueryMessage);
   // Characters count, not bytes: 17,000 double-byte characters fit.
   std::string wide;
   for (int i = 0; i < 17000; ++i) wide += "\x95\\";

@@ -394,4 +394,10 @@ TEST_F(RunSearchTest, RealNamazuFindsTheMailsOfTheTwoIndexedFolders) {
   RunSearch(w, std::string(40 * 1024, 'a'));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, kLongExpressionMessage);
+  // namazu takes 256 bytes of query and silently gives nothing for more: said plainly.
+  RunSearch(w, std::string(256, 'a'));
+  EXPECT_EQ(ui.messages.size(), 1u);
+  RunSearch(w, std::string(257, 'a'));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].text, kLongQueryMessage);
 }

@@ -11,6 +11,7 @@ namespace tvp {
 const char kNoFolderMessage[] = "検索するフォルダを選択してください。";
 const char kEmptyExpressionMessage[] = "検索式を入力してください。";
 const char kUnpassableExpressionMessage[] = "検索式に文字として読めないバイトがあります。";
+const char kLongQueryMessage[] = "検索式が長すぎます。namazu が受け付ける検索式は 256 バイトまでです。";
 const char kLongExpressionMessage[] = "検索式が長すぎます。namazu のコマンドラインが Windows の上限の 32767 文字を超えます。";
 
 namespace {
@@ -127,6 +128,10 @@ std::string CommandLineRefusal(const std::string& commandLine, const std::string
   if (!IsPassableArgument(expression)) return kUnpassableExpressionMessage;
   if (CharCount(commandLine) > kMaxCommandLineChars) return kLongExpressionMessage;
   return "";
+}
+
+std::string QueryLengthRefusal(const std::string& expression) {
+  return expression.size() > kMaxQueryBytes ? kLongQueryMessage : "";
 }
 
 std::vector<std::string> AltUrlValues(const IniFile& settingsFile) {

@@ -69,12 +69,19 @@ extern const char kNoFolderMessage[];          // "検索するフォルダを�
 extern const char kEmptyExpressionMessage[];   // "検索式を入力してください。"
 extern const char kUnpassableExpressionMessage[];  // a byte that no character reads
 extern const char kLongExpressionMessage[];        // the command line would be too long
+extern const char kLongQueryMessage[];             // more than namazu takes as a query
 
 // The message that refuses a namazu command line built for `expression`: an
 // expression with a NUL byte or a lead byte without a trail byte cannot be
 // passed as one argument, and CreateProcess takes no longer command line.
 // Empty when it may run.
 std::string CommandLineRefusal(const std::string& commandLine, const std::string& expression);
+
+// namazu stops at a query longer than kMaxQueryBytes ("Too long query" on
+// its standard error, which a hidden run never shows, and an empty result):
+// the message that refuses such an expression, empty when it may run.
+constexpr size_t kMaxQueryBytes = 256;
+std::string QueryLengthRefusal(const std::string& expression);
 
 // True when nothing but blanks, control characters and full-width spaces
 // (81 40) is left of the expression.

@@ -70,6 +70,7 @@ void RunSearch(SearchWindow& window, const std::string& expression) {
                         IndexList(window.Request(), window.Folders(), indexRoot, namazu13));
   std::string refusal = SearchRefusal(window.Request(), expression);
   if (refusal.empty()) refusal = CommandLineRefusal(commandLine, expression);
+  if (refusal.empty()) refusal = QueryLengthRefusal(expression);
   if (!refusal.empty()) {
     ShowError(window.Handle(), refusal);
     return;
