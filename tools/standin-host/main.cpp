@@ -4,7 +4,7 @@
 //   Almail.exe --plugin tarvikp.dll --account DIR\ [--mailbox DIR\]
 //              [--open-menu MS] [--command N:MS] [--quit-after MS] [--report FILE]
 //              [--setup MS] [--next-page MS] [--click MS:CAPTION]
-//              [--about MS] [--keys MS:KEYS]... [--steps STEP,STEP,...] [--answer MS]
+//              [--about MS] [--keys MS:KEYS]... [--steps STEP,STEP,...] [--answer MS] [--search KEYS]
 //
 // --open-menu drops down the fourth menu after MS milliseconds (for a
 // screenshot); --command chooses the plug-in's N-th registered command
@@ -26,7 +26,9 @@
 // plug-in opened (dialogs, message boxes), writes each one's class and
 // caption (and a message box's text) to the report and closes it: message
 // boxes with Cancel, No or OK, other windows with WM_CLOSE. The report then
-// also lists the steps done and the windows answered.
+// also lists the steps done and the windows answered. With --search KEYS the
+// search dialog (caption ending in "[検索]") is answered once by typing KEYS
+// (as --keys) instead, so that it can search and open the result window.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -49,6 +51,7 @@ int g_command = 0;
 std::vector<std::string> g_keys;  // by timer kKeys + n
 int g_nextPage = -1, g_click = -1;
 std::string g_clickCaption;
+std::string g_searchKeys;  // --search
 standin::Plugin* g_plugin = nullptr;
 
 // A left click at the centre of `r`, in the client coordinates of `control`.
@@ -157,6 +160,13 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
       for (char& c : line)
         if (c == '\n' || c == '\r') c = ' ';
       g_lines.push_back(line);
+      static const std::string kSearchDialog = "[検索]";
+      std::string title = caption;
+      if (!box && !g_searchKeys.empty() && title.size() >= kSearchDialog.size() &&
+          title.compare(title.size() - kSearchDialog.size(), kSearchDialog.size(), kSearchDialog) == 0) {
+        TypeKeys(g_searchKeys);
+        continue;
+      }
     }
     if (!box) {
       PostMessageA(h, WM_CLOSE, 0, 0);
@@ -258,6 +268,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     else if (opt == "--report") report = val;
     else if (opt == "--command") sscanf(val.c_str(), "%d:%d", &g_command, &command);
     else if (opt == "--answer") answer = atoi(val.c_str());
+    else if (opt == "--search") g_searchKeys = val;
     else if (opt == "--steps") {
       std::stringstream list(val);
       for (std::string step; std::getline(list, step, ',');) g_steps.push_back(step);
