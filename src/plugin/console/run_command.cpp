@@ -17,10 +17,12 @@ namespace {
 // collects between reads.
 constexpr DWORD kPipeBufferSize = 1024 * 1024;
 constexpr DWORD kReadSize = 256 * 1024;
-// After a read that did not fill the buffer the next one waits this long:
-// a read costs Wine a server round trip, and a console child writes in
-// pieces of a few kilobytes.
+// After a short read the next one waits this long, so that the output
+// collects in the pipe: a read costs Wine a server round trip, and a console
+// child writes in pieces of a few kilobytes. After a long read (the child
+// writes faster than we read) the next one follows at once.
 constexpr DWORD kReadEveryMs = 10;
+constexpr size_t kLongRead = 64 * 1024;
 // Output waiting to be shown is shown at most this often (or when too much
 // waits): every show costs the window a scroll and a repaint.
 constexpr DWORD kShowEveryMs = 100;
@@ -240,13 +242,13 @@ void Capture(const std::string& commandLine, const std::string& workDir, OutputV
   OutputLineSplitter splitter;
   PendingLines pending;
   DWORD lastShow = GetTickCount() - kShowEveryMs, lastMessages = GetTickCount(), lastRead = lastShow;
-  bool readAtOnce = true;  // the last read filled the buffer
+  bool readAtOnce = true;
   for (;;) {
     DWORD now = GetTickCount();
     if (pipe.Idle() && !pending.Full() && (readAtOnce || now - lastRead >= kReadEveryMs)) pipe.Start();
     std::string block = pipe.Take();
     if (!block.empty()) {
-      readAtOnce = block.size() == kReadSize;
+      readAtOnce = block.size() >= kLongRead;
       lastRead = now;
       pending.Add(splitter.Feed(block));
     }
