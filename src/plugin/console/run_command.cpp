@@ -122,7 +122,7 @@ class OwnedHandle {
 // that finds output waiting completes at once.
 class OutputPipe {
  public:
-  OutputPipe() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  OutputPipe() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), buffer_(kReadSize, '\0') {}
   ~OutputPipe() {
     if (waiting_) {  // left early: the read must end before its buffer goes
       DWORD got = 0;
@@ -134,11 +134,13 @@ class OutputPipe {
   OutputPipe(const OutputPipe&) = delete;
   OutputPipe& operator=(const OutputPipe&) = delete;
 
-  // A pipe of our own name: an anonymous pipe cannot be read overlapped.
+  // A pipe of our own name (an anonymous pipe cannot be read overlapped),
+  // unique to this process and this copy of the code.
   bool Open() {
     static LONG serial = 0;
-    char name[80];
-    snprintf(name, sizeof name, "\\\\.\\pipe\\tvp-output-%lu-%ld", GetCurrentProcessId(), InterlockedIncrement(&serial));
+    char name[96];
+    snprintf(name, sizeof name, "\\\\.\\pipe\\tvp-output-%lu-%p-%ld", GetCurrentProcessId(),
+             static_cast<void*>(&serial), InterlockedIncrement(&serial));
     if (!event_) return false;
     readEnd_.Reset(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                     PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, kPipeBufferSize,
@@ -157,42 +159,37 @@ class OutputPipe {
   void Start() {
     overlapped_ = {};
     overlapped_.hEvent = event_;
-    buffer_.resize(kReadSize);
     DWORD got = 0;
-    if (ReadFile(readEnd_.Get(), &buffer_[0], kReadSize, &got, &overlapped_)) buffer_.resize(got);  // 0: a zero-byte write
+    if (ReadFile(readEnd_.Get(), &buffer_[0], kReadSize, &got, &overlapped_)) got_ = got;  // 0: a zero-byte write
     else if (GetLastError() == ERROR_IO_PENDING) waiting_ = true;
-    else Stop();  // ERROR_BROKEN_PIPE: the child and its children are gone
+    else ended_ = true;  // ERROR_BROKEN_PIPE: the child and its children are gone
   }
   // Neither a read in progress nor output read and not taken.
-  bool Idle() const { return !waiting_ && buffer_.empty() && !ended_; }
+  bool Idle() const { return !waiting_ && got_ == 0 && !ended_; }
   // A read is in progress: Event() is set when it ends, then call Collect().
   bool Waiting() const { return waiting_; }
   HANDLE Event() const { return event_; }
   void Collect() {
     DWORD got = 0;
     waiting_ = false;
-    if (GetOverlappedResult(readEnd_.Get(), &overlapped_, &got, FALSE)) buffer_.resize(got);
-    else Stop();
+    if (GetOverlappedResult(readEnd_.Get(), &overlapped_, &got, FALSE)) got_ = got;
+    else ended_ = true;
   }
   // What the read that ended brought ("" if nothing, or while reading).
   std::string Take() {
-    std::string taken;
-    if (!waiting_) taken.swap(buffer_);
+    std::string taken(buffer_, 0, got_);
+    got_ = 0;
     return taken;
   }
   // The write end is closed everywhere and everything has been taken.
-  bool Ended() const { return ended_ && buffer_.empty(); }
+  bool Ended() const { return ended_ && got_ == 0; }
 
  private:
-  void Stop() {
-    ended_ = true;
-    buffer_.clear();
-  }
-
   HANDLE event_;
   OwnedHandle readEnd_, writeEnd_;
   OVERLAPPED overlapped_ = {};
-  std::string buffer_;  // while a read is in progress, then what it brought
+  std::string buffer_;  // read into; the first got_ bytes not taken yet
+  DWORD got_ = 0;
   bool waiting_ = false;
   bool ended_ = false;
 };
