@@ -110,10 +110,11 @@ int Capture(const std::string& child, const std::string& bytes) {
           "ratio: %.2f (output window / hidden)\nratio: %.2f (output window / bare pipe)\n"
           "  whole run: hidden %.3f s, into the output window %.3f s (ratio %.2f; opening and closing the "
           "window alone: %.3f s)\n"
+          "ratio: %.2f (whole run into the output window less opening and closing it / hidden)\n"
           "  peak memory of this process: %.0f MB working set, %.0f MB committed\n",
           bytes.c_str(), hiddenChild, drainedChild, capturedChild, capturedChild / hiddenChild,
-          capturedChild / drainedChild, hidden, captured, captured / hidden, window, PeakMegabytes(true),
-          PeakMegabytes(false));
+          capturedChild / drainedChild, hidden, captured, captured / hidden, window, (captured - window) / hidden,
+          PeakMegabytes(true), PeakMegabytes(false));
   return 0;
 }
 

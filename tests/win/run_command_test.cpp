@@ -112,6 +112,23 @@ TEST_F(RunCommandTest, ALargeOutputArrivesWhole) {
   EXPECT_EQ(lines[5 + 19999], "line 20000 ");
 }
 
+// More than the pipe holds and more than the window keeps: what is kept is
+// the end of the output, every line in order, and the count adds up.
+TEST_F(RunCommandTest, AnOutputLargerThanThePipeAndTheWindowKeepsItsEndInOrder) {
+  const int total = 400000;  // about 5 MB
+  RunCommand(Child("lines " + std::to_string(total)), dir.path(), rmCapture, &window->edt);
+  auto lines = Lines();
+  const unsigned long long dropped = window->edt.DroppedLines();
+  ASSERT_GT(dropped, 5u);  // the header and the first lines of output
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines.front(), DroppedLinesNotice(dropped));
+  EXPECT_EQ(lines.back(), "");
+  const int first = total - static_cast<int>(lines.size() - 2) + 1;
+  EXPECT_EQ(dropped, 5u + static_cast<unsigned long long>(first - 1));
+  for (size_t i = 1; i + 1 < lines.size(); ++i)
+    ASSERT_EQ(lines[i], "line " + std::to_string(first + static_cast<int>(i) - 1) + " ") << "line " << i;
+}
+
 TEST_F(RunCommandTest, TheOutputWindowClosesOnlyWhenFinishedAndThenReleasesItself) {
   window->Show();
   window->edt.finished = 0;

@@ -49,22 +49,29 @@ std::vector<std::pair<size_t, size_t>> FindLinks(const std::string& line) {
   static const char* const kSchemes[] = {"http://", "https://", "ftp://", "file:", "mailto:", "news:"};
   std::vector<std::pair<size_t, size_t>> links;
   for (size_t i = 0; i < line.size();) {
+    // A scheme starts a link only at the start of a word. (Most bytes begin
+    // none: they are passed quickly, double-byte characters whole.)
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    const unsigned char lower = c | 0x20;
+    if ((lower != 'h' && lower != 'f' && lower != 'm' && lower != 'n') ||
+        (i > 0 && std::isalnum(static_cast<unsigned char>(line[i - 1])))) {
+      i += c < 0x80 ? 1 : CharLen(line, i);
+      continue;
+    }
     const char* scheme = nullptr;
-    // A scheme starts a link only at the start of a word.
-    if (std::strchr("hHfFmMnN", line[i]) && line[i] && (i == 0 || !std::isalnum(static_cast<unsigned char>(line[i - 1]))))
-      for (const char* s : kSchemes) {
-        size_t n = std::strlen(s), k = 0;
-        while (k < n && i + k < line.size() && std::tolower(static_cast<unsigned char>(line[i + k])) == s[k]) ++k;
-        if (k == n) scheme = s;
-      }
+    for (const char* s : kSchemes) {
+      size_t n = std::strlen(s), k = 0;
+      while (k < n && i + k < line.size() && std::tolower(static_cast<unsigned char>(line[i + k])) == s[k]) ++k;
+      if (k == n) scheme = s;
+    }
     if (!scheme) {
       i += CharLen(line, i);
       continue;
     }
     size_t end = i + std::strlen(scheme);
     while (end < line.size()) {
-      unsigned char c = static_cast<unsigned char>(line[end]);
-      if (c <= 0x20 || c >= 0x7F || c == '<' || c == '>' || c == '"') break;
+      unsigned char e = static_cast<unsigned char>(line[end]);
+      if (e <= 0x20 || e >= 0x7F || e == '<' || e == '>' || e == '"') break;
       ++end;
     }
     while (end > i + std::strlen(scheme) && std::strchr(".,;:!?)]", line[end - 1])) --end;

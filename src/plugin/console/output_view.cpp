@@ -16,6 +16,9 @@ void OutputView::Create(HWND parent, int id, const RECT& bounds, HFONT font) {
 
 void OutputView::AppendLines(const std::vector<std::string>& lines) {
   std::string text;
+  size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  text.reserve(size);
   std::vector<TextStyle> links;
   const int base = static_cast<int>(view_.Text().size());
   for (const std::string& line : lines) {

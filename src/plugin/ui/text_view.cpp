@@ -492,16 +492,29 @@ void TextView::UpdateScrollBars() {
   if (!hwnd_) return;
   RECT client;
   GetClientRect(hwnd_, &client);
-  SCROLLINFO v = {sizeof v, SIF_ALL | SIF_DISABLENOSCROLL};
-  v.nMax = LineCount() - 1;
-  v.nPage = static_cast<UINT>(std::max(1, VisibleLines()));
-  v.nPos = top_;
-  SetScrollInfo(hwnd_, SB_VERT, &v, TRUE);
-  SCROLLINFO h = {sizeof h, SIF_ALL | SIF_DISABLENOSCROLL};
-  h.nMax = widest_ + kMargin;
-  h.nPage = static_cast<UINT>(std::max(1L, client.right));
-  h.nPos = left_;
-  SetScrollInfo(hwnd_, SB_HORZ, &h, TRUE);
+  SetScrollBar(SB_VERT, LineCount() - 1, std::max(1, VisibleLines()), top_);
+  SetScrollBar(SB_HORZ, widest_ + kMargin, std::max(1, static_cast<int>(client.right)), left_);
+}
+
+// A bar that changed is drawn with the next paint, not at once: drawing a
+// scroll bar costs milliseconds under Wine, and appending and scrolling
+// change the bar twice in a row.
+void TextView::SetScrollBar(int bar, int max, int page, int pos) {
+  SCROLLINFO si = {sizeof si, SIF_ALL};
+  if (GetScrollInfo(hwnd_, bar, &si) && si.nMin == 0 && si.nMax == max && si.nPage == static_cast<UINT>(page) &&
+      si.nPos == pos)
+    return;
+  si = {sizeof si, SIF_ALL | SIF_DISABLENOSCROLL};
+  si.nMax = max;
+  si.nPage = static_cast<UINT>(page);
+  si.nPos = pos;
+  SetScrollInfo(hwnd_, bar, &si, FALSE);
+  // The bar's strip of the frame, in client coordinates (clipped to the window).
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const LONG edge = 0x4000;
+  RECT strip = bar == SB_VERT ? RECT{client.right, -edge, edge, edge} : RECT{-edge, client.bottom, edge, edge};
+  RedrawWindow(hwnd_, &strip, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void TextView::ScrollTo(int top, int left) {

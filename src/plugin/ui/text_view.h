@@ -119,6 +119,7 @@ class TextView {
   void MoveCaret(int pos, bool extend);
   void ScrollTo(int top, int left);
   void UpdateScrollBars();
+  void SetScrollBar(int bar, int max, int page, int pos);
   void UpdateCaret();
 
   HWND hwnd_ = nullptr;

@@ -1,5 +1,6 @@
 // A console program that the Windows tests start as a child process.
-//   tvp_child lines N         N numbered lines
+//   tvp_child lines N         N numbered lines (written in blocks of 64 KB, as a
+//                             program buffers its output into a pipe)
 //   tvp_child bytes N [FILE]  about N bytes of lines, as fast as possible; the
 //                             seconds it took go into FILE
 //   tvp_child chunks          text in pieces without line feeds, then a tail
@@ -59,7 +60,13 @@ int main(int argc, char** argv) {
   }
   std::string what = argc > 1 ? argv[1] : "";
   if (what == "lines") {
-    for (int i = 1, n = argc > 2 ? atoi(argv[2]) : 3; i <= n; ++i) printf("line %d\n", i);
+    static char buf[1 << 16];
+    setvbuf(stdout, buf, _IOFBF, sizeof buf);
+    for (int i = 1, n = argc > 2 ? atoi(argv[2]) : 3; i <= n; ++i) {
+      char line[32];
+      snprintf(line, sizeof line, "line %d\n", i);
+      fputs(line, stdout);
+    }
   } else if (what == "bytes") {
     static char buf[1 << 16];
     std::string line = "mknmz: indexing Z:\\mail\\acct\\user001.box\\1234.alm (12345 bytes) ...\n";
