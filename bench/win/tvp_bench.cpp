@@ -3,7 +3,7 @@
 //                                      window, and the peak memory
 //   tvp_bench foldertree N             LoadFolderTree over an account of N folders on disk
 //   tvp_bench mknmz PERL MAILS         mknmz over MAILS generated mails: run directly vs into an output window
-// Each figure is the best of three runs, printed on standard error (a hidden
+// Each figure is the best of seven runs, printed on standard error (a hidden
 // child writes into our standard output: send it to NUL); ratios as "ratio: x.xx".
 #include <windows.h>
 #include <psapi.h>
@@ -27,7 +27,7 @@ using namespace tvp;
 
 namespace {
 
-double Seconds(const std::function<void()>& f, int runs = 3) { return bench::BestSeconds(f, runs); }
+double Seconds(const std::function<void()>& f, int runs = 7) { return bench::BestSeconds(f, runs); }
 using bench::WriteText;
 
 std::string Scratch(const std::string& name) {
