@@ -40,6 +40,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/common/sjis.h"
 #include "standin-host/standin.h"
 
 namespace {
@@ -160,10 +161,7 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
       for (char& c : line)
         if (c == '\n' || c == '\r') c = ' ';
       g_lines.push_back(line);
-      static const std::string kSearchDialog = "[検索]";
-      std::string title = caption;
-      if (!box && !g_searchKeys.empty() && title.size() >= kSearchDialog.size() &&
-          title.compare(title.size() - kSearchDialog.size(), kSearchDialog.size(), kSearchDialog) == 0) {
+      if (!box && !g_searchKeys.empty() && tvp::EndsWith(caption, "[検索]")) {
         TypeKeys(g_searchKeys);
         continue;
       }

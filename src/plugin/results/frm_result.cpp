@@ -92,8 +92,6 @@ TextStyle HighlightStyle(const TextRange& range, bool colour) {
   return style;
 }
 
-bool MailFileThere(const std::string& path) { return !path.empty() && DiskFileSystem().FileExists(path); }
-
 void Place(HWND control, int x, int y, int w, int h) { MoveWindow(control, x, y, w < 0 ? 0 : w, h < 0 ? 0 : h, TRUE); }
 
 // The font of a view from its settings; an empty name falls back.
@@ -722,17 +720,15 @@ void TfrmResult::ShowHitAt(int pos) {
 
 void TfrmResult::ShowMail(int i) {
   if (i < 0 || i >= static_cast<int>(result.Hits.size())) return;
-  if (!MailIsThere(i, UrlToPath(result.Hits[i].Path))) {
-    // The view stays as it is; N and P go on from this hit.
-    CurrentHit = i;
-    CurrentMailPath = UrlToPath(result.Hits[i].Path);
+  const TClickableInfo hit = result.Hits[i];
+  CurrentMailPath = UrlToPath(hit.Path);
+  if (!MailIsThere(i, CurrentMailPath)) {
+    CurrentHit = i;  // the view stays as it is; N and P go on from this hit
     return;
   }
-  const TClickableInfo hit = result.Hits[i];
   bool failed = false;
   std::string failure;
   try {
-    CurrentMailPath = UrlToPath(hit.Path);
     ActivatePage(1);
     SetFocus(edtMail.Handle());
     SendMessageA(edtMail.Handle(), WM_SETREDRAW, FALSE, 0);
@@ -766,22 +762,24 @@ void TfrmResult::ShowMail(int i) {
   if (failed) ShowError(Form::Handle(), failure);
 }
 
-bool TfrmResult::MailIsThere(int i, const std::string& path) {
-  bool there = MailFileThere(path);
+bool TfrmResult::CheckMail(int i, const std::string& path) {
+  bool there = !path.empty() && DiskFileSystem().FileExists(path);
   if (i >= 0 && i < static_cast<int>(result.Hits.size())) {
     if (there) result.Hits[i].Mail = TMailState::There;
     else edtResult.MarkVanished(result, i);
   }
-  if (!there) ShowError(Form::Handle(), VanishedMailMessage(path));
   return there;
+}
+
+bool TfrmResult::MailIsThere(int i, const std::string& path) {
+  if (CheckMail(i, path)) return true;
+  ShowError(Form::Handle(), VanishedMailMessage(path));
+  return false;
 }
 
 void TfrmResult::edtResultScroll() {
   auto [from, to] = edtResult.Edit().VisibleRange();
-  for (int i : UncheckedHitsIn(result.Hits, from, to)) {
-    if (MailFileThere(UrlToPath(result.Hits[i].Path))) result.Hits[i].Mail = TMailState::There;
-    else edtResult.MarkVanished(result, i);
-  }
+  for (int i : UncheckedHitsIn(result.Hits, from, to)) CheckMail(i, UrlToPath(result.Hits[i].Path));
 }
 
 void TfrmResult::FindNextWord(bool forward) {

@@ -89,8 +89,10 @@ class TfrmResult : public Form, public SearchWindow {
   void ShowHitAt(int pos);
   void ShowMail(int i);
   void OpenMailInHost();
-  // True when the mail file `path` of hit i is there; otherwise the hit is
-  // marked and the user told which file is gone.
+  // Looks for the mail file `path` of hit i and marks the hit as found or
+  // vanished; true when it is there.
+  bool CheckMail(int i, const std::string& path);
+  // CheckMail, and when the file is gone the user is told which one.
   bool MailIsThere(int i, const std::string& path);
   // F3 (forward) and Shift+F3: the caret to the next lit word.
   void FindNextWord(bool forward);
