@@ -23,6 +23,7 @@
 #include "core/memory_fs.h"
 #include "core/results/render.h"
 #include "core/search/search_exec.h"
+#include "hostile_expressions.h"
 
 using namespace tvp;
 namespace fsys = std::filesystem;
@@ -352,16 +353,7 @@ TEST_F(RealNamazu, EverySortOrdersTheSameHitsAsAsked) {
 // Expressions that broke the command line: each reaches namazu as one
 // query, whose words namazu lists in the hit-count line.
 TEST_F(RealNamazu, HostileExpressionsArriveAsOneQuery) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"foo\" --output=\"evil.txt", " [ foo\": 0 ]  [ --output=\"evil.txt: 0 ] "},
-      {"inboxonly\\", " [ inboxonly\\: 0 ] "},
-      {"\"inboxonly mail\"", " {  [ inboxonly: 6 ]  [ mail: "},
-      {"-inboxonly", " [ -inboxonly: 0 ] "},
-      {"--help", " [ --help: 0 ] "},
-      {"inboxonly &|<>^%", " [ inboxonly: 6 ]  [ &|<>^%: 0 ] "},
-      {"a\\\\\"b\\\"c\\", " [ a\\\\\"b\\\"c\\: 0 ] "},
-  };
-  for (const auto& [expression, counts] : cases) {
+  for (const auto& [expression, counts] : test::kHostileExpressions) {
     std::vector<std::string> lines = SplitLines(Search(Menu(TSortItem::Score), Request({0}), expression).Text);
     ASSERT_GT(lines.size(), 2u) << commandLine_;
     EXPECT_TRUE(StartsWith(lines[2], "参考ヒット数: " + counts)) << expression << "\n" << lines[2];

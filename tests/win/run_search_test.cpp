@@ -11,6 +11,7 @@
 #include "core/common/sjis.h"
 #include "core/indexing/mknmz.h"
 #include "core/indexing/paths.h"
+#include "hostile_expressions.h"
 #include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/console/run_command.h"
@@ -374,16 +375,7 @@ TEST_F(RunSearchTest, RealNamazuFindsTheMailsOfTheTwoIndexedFolders) {
 
   // Expressions that broke the command line reach namazu as one query:
   // namazu lists its words for each index.
-  const std::vector<std::pair<std::string, std::string>> hostile = {
-      {"foo\" --output=\"evil.txt", " [ foo\": 0 ]  [ --output=\"evil.txt: 0 ] "},
-      {"inboxonly\\", " [ inboxonly\\: 0 ] "},
-      {"\"inboxonly mail\"", " {  [ inboxonly: 6 ]  [ mail: "},
-      {"-inboxonly", " [ -inboxonly: 0 ] "},
-      {"--help", " [ --help: 0 ] "},
-      {"inboxonly &|<>^%", " [ inboxonly: 6 ]  [ &|<>^%: 0 ] "},
-      {"a\\\\\"b\\\"c\\", " [ a\\\\\"b\\\"c\\: 0 ] "},
-  };
-  for (const auto& [expression, counts] : hostile) {
+  for (const auto& [expression, counts] : test::kHostileExpressions) {
     RunSearch(w, expression);
     EXPECT_TRUE(ui.messages.empty()) << expression;
     EXPECT_NE(w.result.Text.find("「郵便受け」 " + counts), std::string::npos)
