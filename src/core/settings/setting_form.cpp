@@ -28,7 +28,27 @@ const char* WhenText(UpdateTiming timing) {
   }
 }
 
-const char* Switch(bool on) { return on ? "1" : "0"; }
+// The check boxes and their keys: a box is on exactly when its key holds
+// the "on" value, and writes "on" or "off" back.
+const struct CheckBoxKey {
+  bool TSettingFields::*box;
+  std::string TTVPSettings::*key;
+  const char *on, *off;
+} kCheckBoxKeys[] = {
+    {&TSettingFields::ForceIndexing, &TTVPSettings::Ask, "0", "1"},
+    {&TSettingFields::ExitIndexingOnFinish, &TTVPSettings::CloseOnFinish, "1", "0"},
+    {&TSettingFields::ExitSearchOnMailView, &TTVPSettings::CloseOnMailView, "1", "0"},
+    {&TSettingFields::SearchOnChangeSettings, &TTVPSettings::SearchOnChangeSettings, "1", "0"},
+    {&TSettingFields::RenameToFolderName, &TTVPSettings::RenameToFolderName, "1", "0"},
+    {&TSettingFields::ConfirmCommandLine, &TTVPSettings::ConfirmCommandLine, "1", "0"},
+    {&TSettingFields::SwitchIME, &TTVPSettings::SwitchIME, "1", "0"},
+    {&TSettingFields::HighlightWords, &TTVPSettings::HighlightWords, "1", "0"},
+    {&TSettingFields::ShowWindow, &TTVPSettings::ShowWindow, "1", "0"},
+    {&TSettingFields::InDosWindow, &TTVPSettings::InDosPromptWindow, "1", "0"},
+    {&TSettingFields::Minimize, &TTVPSettings::Minimize, "1", "0"},
+    {&TSettingFields::UseTempDirectory, &TTVPSettings::UseTempDirectory, "1", "0"},
+    {&TSettingFields::DontCreateNamazurc, &TTVPSettings::Createnamazurc, "0", "1"},
+};
 
 }  // namespace
 
@@ -36,27 +56,15 @@ TSettingFields SettingFieldsOf(const TTVPSettings& s) {
   TSettingFields f;
   f.When = TimingOf(s.When);
   f.NumberOfMail = std::clamp(ToIntDef(s.IntervalCountMail, kMailIntervalFallback), kMailIntervalMin, kMailIntervalMax);
-  f.ForceIndexing = s.Ask == "0";
-  f.ExitIndexingOnFinish = s.CloseOnFinish == "1";
-  f.ExitSearchOnMailView = s.CloseOnMailView == "1";
-  f.SearchOnChangeSettings = s.SearchOnChangeSettings == "1";
-  f.RenameToFolderName = s.RenameToFolderName == "1";
-  f.ConfirmCommandLine = s.ConfirmCommandLine == "1";
-  f.SwitchIME = s.SwitchIME == "1";
-  f.HighlightWords = s.HighlightWords == "1";
+  for (const CheckBoxKey& c : kCheckBoxKeys) f.*c.box = s.*c.key == c.on;
   f.NamazuOption = s.namazuOption;
   f.MknmzOption = s.mknmzOption;
   f.DateOption = s.DateOption;
-  f.ShowWindow = s.ShowWindow == "1";
-  f.InDosWindow = s.InDosPromptWindow == "1";
-  f.Minimize = s.Minimize == "1";
   f.IndexingMenu = s.IndexingMenuCaption;
   f.NamazuMenu = s.SearchMenuCaption;
   f.PerlPath = s.PerlPath;
   f.MknmzPath = s.mknmzPath;
   f.NamazuPath = s.namazuPath;
-  f.UseTempDirectory = s.UseTempDirectory == "1";
-  f.DontCreateNamazurc = s.Createnamazurc == "0";
   return f;
 }
 
@@ -66,27 +74,15 @@ bool ApplySettingFields(const TSettingFields& f, TTVPSettings& s) {
   s.When = when;
   if (whenChanged) s.NowCountMail = "0";
   s.IntervalCountMail = std::to_string(std::clamp(f.NumberOfMail, kMailIntervalMin, kMailIntervalMax));
-  s.Ask = Switch(!f.ForceIndexing);
-  s.CloseOnFinish = Switch(f.ExitIndexingOnFinish);
-  s.SwitchIME = Switch(f.SwitchIME);
-  s.HighlightWords = Switch(f.HighlightWords);
-  s.SearchOnChangeSettings = Switch(f.SearchOnChangeSettings);
-  s.RenameToFolderName = Switch(f.RenameToFolderName);
-  s.CloseOnMailView = Switch(f.ExitSearchOnMailView);
-  s.ConfirmCommandLine = Switch(f.ConfirmCommandLine);
+  for (const CheckBoxKey& c : kCheckBoxKeys) s.*c.key = f.*c.box ? c.on : c.off;
   s.mknmzOption = Trim(f.MknmzOption);
   s.namazuOption = Trim(f.NamazuOption);
   s.DateOption = Trim(f.DateOption);
-  s.ShowWindow = Switch(f.ShowWindow);
-  s.InDosPromptWindow = Switch(f.InDosWindow);
-  s.Minimize = Switch(f.Minimize);
   s.IndexingMenuCaption = f.IndexingMenu;
   s.SearchMenuCaption = f.NamazuMenu;
   s.PerlPath = f.PerlPath;
   s.mknmzPath = f.MknmzPath;
   s.namazuPath = f.NamazuPath;
-  s.UseTempDirectory = Switch(f.UseTempDirectory);
-  s.Createnamazurc = Switch(!f.DontCreateNamazurc);
   return whenChanged;
 }
 

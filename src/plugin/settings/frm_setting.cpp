@@ -63,6 +63,26 @@ class FlagScope {
   bool& flag_;
 };
 
+// The check boxes and the fields they show.
+const struct {
+  HWND TfrmSetting::*control;
+  bool TSettingFields::*field;
+} kCheckBoxes[] = {
+    {&TfrmSetting::chkForceIndexing, &TSettingFields::ForceIndexing},
+    {&TfrmSetting::chkExitIndexingOnFinish, &TSettingFields::ExitIndexingOnFinish},
+    {&TfrmSetting::chkExitSearchOnMailView, &TSettingFields::ExitSearchOnMailView},
+    {&TfrmSetting::chkSearchOnChangeSettings, &TSettingFields::SearchOnChangeSettings},
+    {&TfrmSetting::chkRenameToFolderName, &TSettingFields::RenameToFolderName},
+    {&TfrmSetting::chkConfirmCommandLine, &TSettingFields::ConfirmCommandLine},
+    {&TfrmSetting::chkSwitchIME, &TSettingFields::SwitchIME},
+    {&TfrmSetting::chkHighlightWords, &TSettingFields::HighlightWords},
+    {&TfrmSetting::chkShowWindow, &TSettingFields::ShowWindow},
+    {&TfrmSetting::chkInDosWindow, &TSettingFields::InDosWindow},
+    {&TfrmSetting::chkMinimize, &TSettingFields::Minimize},
+    {&TfrmSetting::chkUseTempDirectory, &TSettingFields::UseTempDirectory},
+    {&TfrmSetting::chkDontCreateNamazurc, &TSettingFields::DontCreateNamazurc},
+};
+
 }  // namespace
 
 void ShowSettingDialog(HWND host) {
@@ -230,27 +250,15 @@ void TfrmSetting::LoadControls() {
   rbtnUpdate1Click(when);
   activeControl_ = when;
   SendMessageA(UpDown1, UDM_SETPOS32, 0, f.NumberOfMail);
-  SetChecked(chkForceIndexing, f.ForceIndexing);
-  SetChecked(chkExitIndexingOnFinish, f.ExitIndexingOnFinish);
-  SetChecked(chkExitSearchOnMailView, f.ExitSearchOnMailView);
-  SetChecked(chkSearchOnChangeSettings, f.SearchOnChangeSettings);
-  SetChecked(chkRenameToFolderName, f.RenameToFolderName);
-  SetChecked(chkConfirmCommandLine, f.ConfirmCommandLine);
-  SetChecked(chkSwitchIME, f.SwitchIME);
-  SetChecked(chkHighlightWords, f.HighlightWords);
+  for (const auto& box : kCheckBoxes) SetChecked(this->*box.control, f.*box.field);
   SetText(edtNamazuOption, f.NamazuOption);
   SetText(edtMknmzOption, f.MknmzOption);
   SetText(cboDateOption, f.DateOption);
-  SetChecked(chkShowWindow, f.ShowWindow);
-  SetChecked(chkInDosWindow, f.InDosWindow);
-  SetChecked(chkMinimize, f.Minimize);
   SetText(edtIndexingMenu, f.IndexingMenu);
   SetText(edtNamazuMenu, f.NamazuMenu);
   SetText(edtPerlPath, f.PerlPath);
   SetText(edtMknmzPath, f.MknmzPath);
   SetText(edtNamazuPath, f.NamazuPath);
-  SetChecked(chkUseTempDirectory, f.UseTempDirectory);
-  SetChecked(chkDontCreateNamazurc, f.DontCreateNamazurc);
   chkShowWindowClick();
 }
 
@@ -261,27 +269,15 @@ TSettingFields TfrmSetting::Fields() const {
                                     : UpdateTiming::UserOperation;
   BOOL error = FALSE;
   f.NumberOfMail = static_cast<int>(SendMessageA(UpDown1, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
-  f.ForceIndexing = IsChecked(chkForceIndexing);
-  f.ExitIndexingOnFinish = IsChecked(chkExitIndexingOnFinish);
-  f.ExitSearchOnMailView = IsChecked(chkExitSearchOnMailView);
-  f.SearchOnChangeSettings = IsChecked(chkSearchOnChangeSettings);
-  f.RenameToFolderName = IsChecked(chkRenameToFolderName);
-  f.ConfirmCommandLine = IsChecked(chkConfirmCommandLine);
-  f.SwitchIME = IsChecked(chkSwitchIME);
-  f.HighlightWords = IsChecked(chkHighlightWords);
+  for (const auto& box : kCheckBoxes) f.*box.field = IsChecked(this->*box.control);
   f.NamazuOption = WindowText(edtNamazuOption);
   f.MknmzOption = WindowText(edtMknmzOption);
   f.DateOption = WindowText(cboDateOption);
-  f.ShowWindow = IsChecked(chkShowWindow);
-  f.InDosWindow = IsChecked(chkInDosWindow);
-  f.Minimize = IsChecked(chkMinimize);
   f.IndexingMenu = WindowText(edtIndexingMenu);
   f.NamazuMenu = WindowText(edtNamazuMenu);
   f.PerlPath = WindowText(edtPerlPath);
   f.MknmzPath = WindowText(edtMknmzPath);
   f.NamazuPath = WindowText(edtNamazuPath);
-  f.UseTempDirectory = IsChecked(chkUseTempDirectory);
-  f.DontCreateNamazurc = IsChecked(chkDontCreateNamazurc);
   return f;
 }
 
