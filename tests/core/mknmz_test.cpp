@@ -33,6 +33,14 @@ TEST(MknmzCommand, Namazu2RunsInTheFolderAndMapsTheAccountToAccountSlash) {
             "\"C:\\Perl\\bin\\perl.exe\" \"C:\\namazu\\bin\\mknmz\" --mailnews "
             "--output-dir=\"C:\\AM\\acc\\NAMAZU~1\\INBOX\" --replace=\"s#C:/AM/acc/#account/#i\" .");
   EXPECT_EQ(c.workDir, "c:\\am\\acc\\inbox.box\\");
+  // What Perl would take as syntax in the account path is escaped, per byte
+  // (the trail byte of 「ソ」 and 「表」 too).
+  c = MknmzCommandFor(Settings("2.0"), "D", "c:\\a\\inbox.box\\", "C:\\Program Files (x86)\\#1 @a$b [c]{d}+^\\ソ表.v\\", 0,
+                      false);
+  EXPECT_NE(c.commandLine.find(" --replace=\"s#C:/Program Files \\(x86\\)/\\#1 \\@a\\$b \\[c\\]\\{d\\}\\+\\^/ソ\\表\\.v/"
+                               "#account/#i\" ."),
+            std::string::npos)
+      << c.commandLine;
   // Any version text but exactly "1.3" is Namazu 2; an empty option leaves its blank.
   TTVPSettings s = Settings("1.30");
   s.mknmzOption = "";

@@ -19,14 +19,31 @@ std::string LastDirName(const std::string& folderDir) {
   return dir.substr(ParentDir(folderDir).size());
 }
 
+// A path as a literal in mknmz's replacement code, which mknmz runs as Perl:
+// every character that the pattern or its interpolation would take as syntax
+// gets a backslash, so that "(x86)", "#", "@", "$" or "[" in an account path
+// match themselves (unescaped, "#" or "[" make mknmz refuse the code, and the
+// others leave every document path unreplaced). The test is per byte, as
+// Perl's is: the trail byte "\" of 「表」 or 「ソ」 is escaped too. A dot is
+// left as it is: it matches itself.
+std::string PerlPatternLiteral(const std::string& s) {
+  static const std::string kSyntax = "\\^$|?*+()[]{}@#";
+  std::string out;
+  for (char c : s) {
+    if (kSyntax.find(c) != std::string::npos) out += '\\';
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
 MknmzCommand MknmzCommandFor(const TTVPSettings& s, const std::string& outputDir, const std::string& folderDir,
                              const std::string& accountDir, char mappedDrive, bool captured) {
   std::string head = Quoted(s.PerlPath) + " " + Quoted(s.mknmzPath) + " " + s.mknmzOption;
   if (!IsNamazu13(s.NamazuVersion)) {
-    return {head + " --output-dir=" + Quoted(outputDir) + " --replace=\"s#" + ReplaceAll(accountDir, "\\", "/") +
-                "#account/#i\" .",
+    return {head + " --output-dir=" + Quoted(outputDir) + " --replace=\"s#" +
+                PerlPatternLiteral(ReplaceAll(accountDir, "\\", "/")) + "#account/#i\" .",
             folderDir};
   }
   std::string relative = "account/" + ReplaceAll(RelativeToAccount(accountDir, folderDir), "\\", "/");
