@@ -217,6 +217,12 @@ TEST(NamazuConfig, AltUrlLinesStopAtTheFirstMissingKeyAndAccountIsAlwaysTheAccou
             "REPLACE\t\"x1/\"\t\"/X|/1\"\n"
             "REPLACE\t\"x2/\"\t\"/Y|/2\"\n"
             "REPLACE\taccount/\t\"/C|/a/\"\n");
+  // Namazu 2 decodes the replaced path: "%" and "+" are written encoded (1.3 as they are).
+  EXPECT_EQ(NamazuConfigText("D:\\i", "c:\\a+b 100%\\", {"d:\\c++\\"}, false),
+            "INDEX        \"D:/i\"\r\nLang        ja_JP.SJIS\r\n"
+            "REPLACE        \"x1/\"        \"/D|/c%2B%2B/\"\r\n"
+            "REPLACE        account/        \"/C|/a%2Bb 100%25/\"\r\n");
+  EXPECT_EQ(NamazuConfigText("D:\\i", "c:\\a+b%\\", {}, true), "INDEX\t\"D:/i\"\nREPLACE\taccount/\t\"/C|/a+b%/\"\n");
 
   EXPECT_TRUE(AltUrlValues(IniFile("[AltURL]\r\nx1=\r\nx2=c:\\\r\n")).empty());
   EXPECT_EQ(AltUrlValues(IniFile("[alturl]\nX1=a\nx2=b\n")).size(), 2u);

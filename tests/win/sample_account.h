@@ -16,7 +16,7 @@ class SampleAccount : public Base {
  protected:
   void SetUp() override {
     ASSERT_EQ(APCStartUp(0), -1);
-    accountDir = scratch.path() + "acct\\";
+    accountDir = scratch.path() + accountName + "\\";
     CopyTree(SourceDir() + "samples\\account", accountDir);
     standin::SetAccount(accountDir);
     host = standin::CreateFolderWindow("folder");
@@ -31,6 +31,7 @@ class SampleAccount : public Base {
 
   RecordingUi ui;
   ScratchDir scratch;
+  std::string accountName = "acct";  // a derived fixture may name it otherwise
   std::string accountDir;
   HWND host = nullptr;
 };

@@ -207,3 +207,30 @@ TEST_F(SearchRoad, TheMenuCommandSearchesThroughTheDialog) {
   }
   EXPECT_EQ(Read("Search", "History1"), "会議 +From:sato");
 }
+
+// An account below "Program Files (x86)", or in a directory whose name holds
+// what Perl takes as syntax or a trail byte "\\": the index still stores the
+// mails below "account/", so that every hit leads to its mail.
+class SearchRoadOddAccountPath : public SearchRoad {
+ protected:
+  SearchRoadOddAccountPath() { accountName = "ソ表 (x86) #1 @a$b [c]{d}+^"; }
+};
+
+TEST_F(SearchRoadOddAccountPath, EveryHitLeadsToItsMail) {
+  std::vector<std::string> paths;
+  std::string mailShown;
+  ASSERT_TRUE(Open(TTVPSearchInfo{1, {0}, "inboxonly"}, [&](TfrmResult& w) {
+    paths = Paths(w);
+    w.edtResultKeyPress('n');
+    w.edtResultKeyDown(VK_RETURN);
+    mailShown = w.edtMail.Text();
+    w.btnCloseClick();
+  }));
+  EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+  ASSERT_EQ(paths.size(), 6u);
+  for (const std::string& path : paths) {
+    EXPECT_TRUE(StartsWith(LowerAscii(path), LowerAscii(accountDir + "inbox.box\\"))) << path;
+    EXPECT_TRUE(FileExists(path)) << path;
+  }
+  EXPECT_EQ(mailShown, standin::JisToSjis(ReadFileText(paths[0])));
+}

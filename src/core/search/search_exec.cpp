@@ -69,6 +69,15 @@ std::string CountOption(TListCountItem count, bool namazu13) {
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
+// A directory as the replacement of a document path: Namazu 2 decodes the
+// replaced path before it prints it ("%xx" and "+" for a blank), so a "%" or
+// a "+" of the directory's name is written encoded to come out as itself.
+std::string ReplacementUrl(const std::string& dir, bool namazu13) {
+  std::string url = PathToUrl(dir);
+  if (namazu13) return url;
+  return ReplaceAll(ReplaceAll(url, "%", "%25"), "+", "%2B");
+}
+
 }  // namespace
 
 std::string SearchOptions(const TResultMenuState& menu, const std::string& dateOption, bool namazu13) {
@@ -151,8 +160,9 @@ std::string NamazuConfigText(const std::string& indexRoot, const std::string& ac
   std::string text = "INDEX" + sep + Quoted(ReplaceAll(indexRoot, "\\", "/")) + eol;
   if (!namazu13) text += "Lang" + sep + "ja_JP.SJIS" + eol;
   for (size_t n = 0; n < altUrls.size(); ++n)
-    text += "REPLACE" + sep + Quoted("x" + std::to_string(n + 1) + "/") + sep + Quoted(PathToUrl(altUrls[n])) + eol;
-  return text + "REPLACE" + sep + "account/" + sep + Quoted(PathToUrl(accountDir)) + eol;
+    text += "REPLACE" + sep + Quoted("x" + std::to_string(n + 1) + "/") + sep +
+            Quoted(ReplacementUrl(altUrls[n], namazu13)) + eol;
+  return text + "REPLACE" + sep + "account/" + sep + Quoted(ReplacementUrl(accountDir, namazu13)) + eol;
 }
 
 bool IsEmptyExpression(const std::string& expression) {
