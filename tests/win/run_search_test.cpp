@@ -143,12 +143,15 @@ TEST_F(RunSearchTest, RefusedSearchesShowTheirMessageAndChangeNothing) {
   struct Case {
     int folders;
     std::string expression, message;
+    bool indexed;
   } cases[] = {
-      {0, "foo", "検索するフォルダを選択してください。"},
-      {2, "", "検索式を入力してください。"},
-      {2, " \t\r\n", "検索式を入力してください。"},
-      {2, "　", "検索式を入力してください。"},
-      {2, " 　\t　 ", "検索式を入力してください。"},
+      {0, "foo", "検索するフォルダを選択してください。", true},
+      {2, "", "検索式を入力してください。", true},
+      {2, " \t\r\n", "検索式を入力してください。", true},
+      {2, "　", "検索式を入力してください。", true},
+      {2, " 　\t　 ", "検索式を入力してください。", true},
+      {2, "foo", "このアカウントにはまだインデックスがありません。先にインデックスを作成してください。\n" + indexRoot,
+       false},
   };
   w.history = {"old"};
   w.request.Keyword = "pending";
@@ -157,6 +160,7 @@ TEST_F(RunSearchTest, RefusedSearchesShowTheirMessageAndChangeNothing) {
     SCOPED_TRACE(c.expression);
     ui.messages.clear();
     w.request.FolderCount = c.folders;
+    if (!c.indexed) RemoveTree(indexRoot + "\\");
     RunSearch(w, c.expression);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, c.message);
@@ -289,7 +293,7 @@ TEST_F(RunSearchTest, AMissingResultFileIsReportedAlsoAfterAnOldOne) {
 }
 
 TEST_F(RunSearchTest, AConfigurationFileThatCannotBeWrittenStopsTheSearchAndIsReported) {
-  RemoveTree(indexRoot + "\\");  // no index update has run yet
+  ASSERT_TRUE(CreateDirectoryA((indexRoot + "\\namazurc").c_str(), nullptr));  // in the way of the file
   NamazuWrites(SmallResult(scratch.path()));
   w.view.SetText("前の結果");
   EXPECT_THROW(RunSearch(w, "foo"), FileError);
@@ -307,7 +311,7 @@ TEST_F(RunSearchTest, AConfigurationFileThatCannotBeWrittenStopsTheSearchAndIsRe
   EXPECT_EQ(ui.messages[0].caption, "エラー");
   EXPECT_EQ(ui.messages[0].flags, UINT(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(Contains(ui.messages[0].text, indexRoot + "\\namazurc")) << ui.messages[0].text;
-  EXPECT_TRUE(Contains(ui.messages[0].text, SystemErrorText(ERROR_PATH_NOT_FOUND))) << ui.messages[0].text;
+  EXPECT_TRUE(Contains(ui.messages[0].text, SystemErrorText(ERROR_ACCESS_DENIED))) << ui.messages[0].text;
   EXPECT_EQ(w.searchEnabled, (std::vector<bool>{false, true}));
   EXPECT_EQ(w.request.Keyword, "");
   EXPECT_FALSE(NamazuRan());

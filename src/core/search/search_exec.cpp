@@ -12,6 +12,7 @@ const char kNoFolderMessage[] = "検索するフォルダを選択してくだ�
 const char kEmptyExpressionMessage[] = "検索式を入力してください。";
 const char kUnpassableExpressionMessage[] = "検索式に文字として読めないバイトがあります。";
 const char kLongQueryMessage[] = "検索式が長すぎます。namazu が受け付ける検索式は 256 バイトまでです。";
+const char kNoIndexMessage[] = "このアカウントにはまだインデックスがありません。先にインデックスを作成してください。";
 const char kLongExpressionMessage[] = "検索式が長すぎます。namazu のコマンドラインが Windows の上限の 32767 文字を超えます。";
 
 namespace {

@@ -70,6 +70,7 @@ extern const char kEmptyExpressionMessage[];   // "検索式を入力してく�
 extern const char kUnpassableExpressionMessage[];  // a byte that no character reads
 extern const char kLongExpressionMessage[];        // the command line would be too long
 extern const char kLongQueryMessage[];             // more than namazu takes as a query
+extern const char kNoIndexMessage[];               // no index root: nothing indexed yet (+ "\n" and the root)
 
 // The message that refuses a namazu command line built for `expression`: an
 // expression with a NUL byte or a lead byte without a trail byte cannot be

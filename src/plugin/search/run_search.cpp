@@ -4,6 +4,7 @@
 
 #include "core/results/highlight.h"
 #include "core/settings/ini.h"
+#include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/console/run_command.h"
 #include "plugin/shell/host_api.h"
@@ -71,6 +72,8 @@ void RunSearch(SearchWindow& window, const std::string& expression) {
   std::string refusal = SearchRefusal(window.Request(), expression);
   if (refusal.empty()) refusal = CommandLineRefusal(commandLine, expression);
   if (refusal.empty()) refusal = QueryLengthRefusal(expression);
+  // Nothing indexed yet: say so, rather than that namazurc cannot be written.
+  if (refusal.empty() && !DirectoryExists(indexRoot)) refusal = kNoIndexMessage + ("\n" + indexRoot);
   if (!refusal.empty()) {
     ShowError(window.Handle(), refusal);
     return;
