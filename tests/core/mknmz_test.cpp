@@ -123,3 +123,22 @@ TEST(MknmzTexts, StatusCaptionListAndDate) {
   EXPECT_EQ(FolderListText(Tree()[4]), "　　2024");
   EXPECT_EQ(FormatUpdateDate(2026, 1, 5, 7, 3), "2026/01/05 07:03");
 }
+
+// Where short names are off, a blank in the output directory would stop
+// mknmz: the index below the account is then named from the mail folder.
+TEST(MknmzCommand, AnOutputDirectoryWithABlankIsNamedFromTheFolderWhenThatHasNone) {
+  struct Case {
+    const char *shortDir, *longDir, *runDir, *expected;
+  } cases[] = {
+      {"C:\\PROGRA~2\\AL\\Namazu\\inbox", "C:\\Program Files (x86)\\AL\\Namazu\\inbox",
+       "C:\\Program Files (x86)\\AL\\inbox.box\\", "C:\\PROGRA~2\\AL\\Namazu\\inbox"},
+      {"C:\\My Mail\\acct\\Namazu\\inbox", "C:\\My Mail\\acct\\Namazu\\inbox", "c:\\my mail\\ACCT\\inbox.box\\",
+       "../Namazu/inbox"},
+      {"C:\\My Mail\\a\\Namazu\\b002\\b001", "C:\\My Mail\\a\\Namazu\\b002\\b001",
+       "C:\\My Mail\\a\\user002.box\\user001.box\\", "../../Namazu/b002/b001"},
+      {"D:\\My idx\\Namazu\\inbox", "D:\\My idx\\Namazu\\inbox", "C:\\Mail\\inbox.box\\", "D:\\My idx\\Namazu\\inbox"},
+      {"C:\\My Mail\\idx dir\\Namazu\\inbox", "C:\\My Mail\\idx dir\\Namazu\\inbox", "C:\\My Mail\\acct\\inbox.box\\",
+       "C:\\My Mail\\idx dir\\Namazu\\inbox"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MknmzOutputDir(c.shortDir, c.longDir, c.runDir), c.expected) << c.runDir;
+}

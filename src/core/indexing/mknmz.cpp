@@ -1,5 +1,6 @@
 #include "core/indexing/mknmz.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/common/sjis.h"
@@ -36,7 +37,26 @@ std::string PerlPatternLiteral(const std::string& s) {
   return out;
 }
 
+// The names of a path's directories, drive first.
+std::vector<std::string> PathNames(const std::string& path) {
+  std::vector<std::string> names = SplitLines(ReplaceAll(path, "\\", "\n"));
+  names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
+  return names;
+}
+
 }  // namespace
+
+std::string MknmzOutputDir(const std::string& shortDir, const std::string& longDir, const std::string& runDir) {
+  if (shortDir.find(' ') == std::string::npos) return shortDir;
+  std::vector<std::string> to = PathNames(longDir), from = PathNames(runDir);
+  size_t common = 0;
+  while (common < to.size() && common < from.size() && EqualsNoCase(to[common], from[common])) ++common;
+  if (common == 0 || common == to.size()) return shortDir;  // another drive, or not below the common part
+  std::string relative;
+  for (size_t i = common; i < from.size(); ++i) relative += "../";
+  for (size_t i = common; i < to.size(); ++i) relative += to[i] + (i + 1 < to.size() ? "/" : "");
+  return relative.find(' ') == std::string::npos ? relative : shortDir;
+}
 
 MknmzCommand MknmzCommandFor(const TTVPSettings& s, const std::string& outputDir, const std::string& folderDir,
                              const std::string& accountDir, char mappedDrive, bool captured) {

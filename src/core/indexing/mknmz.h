@@ -16,6 +16,14 @@ struct MknmzCommand {
   std::string workDir;
 };
 
+// The output directory as mknmz is given it. mknmz cannot build an index in
+// a directory whose path holds a blank (it globs its temporary files, and a
+// glob splits at blanks); the short form `shortDir` has none unless short
+// names are off on the volume. Then the directory (`longDir`) is named
+// relative to the directory mknmz runs in, "../Namazu/inbox" for an index
+// below the account seen from a mail folder, when that path holds no blank.
+std::string MknmzOutputDir(const std::string& shortDir, const std::string& longDir, const std::string& runDir);
+
 // The command for one folder. outputDir is the (short) output directory,
 // folderDir the folder's directory (ending in a backslash), accountDir the
 // account directory as the host reports it. mappedDrive is the drive letter

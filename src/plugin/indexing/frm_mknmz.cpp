@@ -193,14 +193,13 @@ void TfrmMknmz::IndexFolder(const TFolderInfo& folder, size_t n, size_t total, c
   // mknmz would run into nowhere and the folder would seem indexed.
   if (!MakeDirectory(Handle(), folder.IndexPath)) return;
   if (IsChecked(chkRebuild)) DeleteFiles(folder.IndexPath, "NMZ.*");
-  std::string outputDir;
-  if (workDir.empty()) {
-    outputDir = ShortPathName(ExcludeTrailingBackslash(folder.IndexPath));
-  } else {
+  std::string longOutputDir = ExcludeTrailingBackslash(folder.IndexPath);
+  if (!workDir.empty()) {
     DeleteFiles(workDir, "NMZ.*");
     CopyFiles(folder.IndexPath, workDir, 0);
-    outputDir = ShortPathName(workDir);
+    longOutputDir = workDir;
   }
+  std::string outputDir = ShortPathName(longOutputDir);
   SetEnabled(false);
 
   char drive = 0;
@@ -215,8 +214,10 @@ void TfrmMknmz::IndexFolder(const TFolderInfo& folder, size_t n, size_t total, c
     }
   }
   bool captured = settings.ShowWindow != "0" && settings.InDosPromptWindow == "0";
+  // mknmz runs in the folder unless on a mapped drive: see MknmzOutputDir.
+  std::string mknmzOutputDir = drive ? outputDir : MknmzOutputDir(outputDir, longOutputDir, folder.Dir);
   MknmzCommand command =
-      MknmzCommandFor(settings, outputDir, folder.Dir, host::GetAccount(Tag()), drive, captured);
+      MknmzCommandFor(settings, mknmzOutputDir, folder.Dir, host::GetAccount(Tag()), drive, captured);
   RunIndexer(command.commandLine, command.workDir, folder.Title, n, total);
   if (drive) {
     RunCommand(SubstRemoveCommand(drive), outputDir, rmHidden, nullptr);
