@@ -1,14 +1,16 @@
 // The searched words of arbitrary bytes as an expression, found in arbitrary
 // bytes as a mail (the input split at its first NUL): every place lies
 // inside the text, starts and ends on a character boundary, the places are
-// ascending and apart, and each one folds to a word. The vanished mark goes
-// into a rendered result without breaking its tables.
+// ascending and apart, and each one folds to a word. Decoding the words of
+// the mail's header leaves its body as it was. The vanished mark goes into a
+// rendered result without breaking its tables.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "core/common/sjis.h"
+#include "core/results/header_words.h"
 #include "core/results/highlight.h"
 #include "core/results/render.h"
 
@@ -44,6 +46,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(at[r.Start] && at[r.Start + r.Length]);
     Check(k == 0 || r.Start > ranges[k - 1].Start + ranges[k - 1].Length);
   }
+
+  // The body: from the first empty line on.
+  size_t body = text.size();
+  for (size_t line = 0; line < text.size();) {
+    if (text[line] == '\r' || text[line] == '\n') {
+      body = line;
+      break;
+    }
+    size_t end = text.find_first_of("\r\n", line);
+    if (end == std::string::npos) break;
+    line = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  std::string decoded = tvp::DecodeHeaderWords(text);
+  const size_t bodySize = text.size() - body;
+  Check(decoded.size() >= bodySize && decoded.compare(decoded.size() - bodySize, bodySize, text, body) == 0);
 
   // The same bytes as a result text: mark every hit vanished.
   tvp::TTVPSettings settings;

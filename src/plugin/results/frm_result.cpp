@@ -9,6 +9,7 @@
 #include "core/common/placement.h"
 #include "core/common/sjis.h"
 #include "core/indexing/paths.h"
+#include "core/results/header_words.h"
 #include "core/results/mail_text.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/results/frm_copy_quote.h"
@@ -737,7 +738,7 @@ void TfrmResult::ShowMail(int i) {
     std::string text;
     if (!DiskFileSystem().ReadFile(CurrentMailPath, text))
       throw std::runtime_error("ファイル " + CurrentMailPath + " を開けません。");
-    if (convertJis) text = host::JisToSjis(text);
+    if (convertJis) text = host::JisToSjis(DecodeHeaderWords(text));
     std::vector<TextStyle> styles;
     if (highlightWords) {
       Highlights = FindWords(text, result.Words);

@@ -1,0 +1,135 @@
+#include "core/results/header_words.h"
+
+#include <optional>
+
+#include "core/common/sjis.h"
+
+namespace tvp {
+
+namespace {
+
+// An encoded word is at most 75 characters; a little more is tolerated.
+constexpr size_t kMaxWordLength = 200;
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::optional<std::string> DecodeBase64(const std::string& text) {
+  static const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  unsigned bits = 0;
+  int count = 0;
+  size_t padding = 0;
+  for (char c : text) {
+    if (c == '=') {
+      ++padding;
+      continue;
+    }
+    size_t v = digits.find(c);
+    if (v == std::string::npos || padding > 0) return std::nullopt;
+    bits = (bits << 6) | static_cast<unsigned>(v);
+    count += 6;
+    if (count >= 8) {
+      count -= 8;
+      out += static_cast<char>((bits >> count) & 0xFF);
+    }
+  }
+  if (padding > 2) return std::nullopt;
+  return out;
+}
+
+std::optional<std::string> DecodeQ(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '_') {
+      out += ' ';
+    } else if (text[i] == '=') {
+      int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1, low = high >= 0 ? HexValue(text[i + 2]) : -1;
+      if (low < 0) return std::nullopt;
+      out += static_cast<char>(high * 16 + low);
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The text of one encoded word "=?charset?enc?text?=", or nothing when it is
+// of another character set or does not decode.
+std::optional<std::string> DecodeWord(const std::string& charsetField, char encoding, const std::string& text) {
+  std::string charset = LowerAscii(charsetField.substr(0, charsetField.find('*')));  // "*ja": a language
+  bool jis = charset == "iso-2022-jp";
+  if (!jis && charset != "us-ascii") return std::nullopt;
+  std::optional<std::string> decoded;
+  if (encoding == 'B' || encoding == 'b') decoded = DecodeBase64(text);
+  else if (encoding == 'Q' || encoding == 'q') decoded = DecodeQ(text);
+  if (!decoded) return std::nullopt;
+  for (char& c : *decoded) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && u != 0x1B) || u == 0x7F || (!jis && u >= 0x80) || (!jis && u == 0x1B)) c = ' ';
+  }
+  // A word that leaves JIS text open would turn what follows it into kanji.
+  size_t escape = decoded->rfind('\x1B');
+  if (jis && escape != std::string::npos && decoded->compare(escape, 3, "\x1B(B") != 0 &&
+      decoded->compare(escape, 3, "\x1B(J") != 0)
+    *decoded += "\x1B(B";
+  return decoded;
+}
+
+// Where the header ends: the start of its first empty line, or the end.
+size_t HeaderEnd(const std::string& mail) {
+  size_t lineStart = 0;
+  while (lineStart < mail.size()) {
+    if (mail[lineStart] == '\r' || mail[lineStart] == '\n') return lineStart;
+    size_t end = mail.find_first_of("\r\n", lineStart);
+    if (end == std::string::npos) return mail.size();
+    lineStart = end + (mail.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return mail.size();
+}
+
+bool IsFoldingSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+std::string DecodeHeaderWords(const std::string& mail) {
+  const size_t headerEnd = HeaderEnd(mail);
+  std::string out;
+  out.reserve(mail.size());
+  size_t i = 0, afterDecodedWord = std::string::npos;  // where the last decoded word ended in `out`
+  while (i < headerEnd) {
+    size_t start = mail.find("=?", i);
+    if (start == std::string::npos || start >= headerEnd) break;
+    // =?charset?e?text?= on one line, without blanks.
+    size_t q1 = mail.find('?', start + 2), q2 = q1 == std::string::npos ? q1 : mail.find('?', q1 + 1);
+    size_t end = q2 == std::string::npos ? q2 : mail.find("?=", q2 + 1);
+    bool wellFormed = end != std::string::npos && end + 2 <= headerEnd && end - start <= kMaxWordLength &&
+                      q2 == q1 + 2 && q1 > start + 2 &&
+                      mail.find_first_of(" \t\r\n", start) > end;
+    std::optional<std::string> decoded;
+    if (wellFormed)
+      decoded = DecodeWord(mail.substr(start + 2, q1 - start - 2), mail[q1 + 1], mail.substr(q2 + 1, end - q2 - 1));
+    if (!decoded) {
+      out.append(mail, i, start + 2 - i);
+      i = start + 2;
+      afterDecodedWord = std::string::npos;
+      continue;
+    }
+    std::string between = mail.substr(i, start - i);
+    bool onlySpace = true;
+    for (char c : between) onlySpace = onlySpace && IsFoldingSpace(c);
+    if (!(afterDecodedWord == out.size() && onlySpace)) out += between;
+    out += *decoded;
+    afterDecodedWord = out.size();
+    i = end + 2;
+  }
+  out.append(mail, i, std::string::npos);
+  return out;
+}
+
+}  // namespace tvp
