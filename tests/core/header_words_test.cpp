@@ -32,3 +32,4 @@ TEST(DecodeHeaderWords, HeaderWordsDecodedBodyAndOddWordsLeftAlone) {
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeHeaderWords(c.mail), c.expected) << c.name;
 }
+

@@ -1,6 +1,8 @@
 #include "core/results/header_words.h"
 
+#include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "core/common/sjis.h"
 
@@ -105,15 +107,15 @@ std::string DecodeHeaderWords(const std::string& mail) {
   while (i < headerEnd) {
     size_t start = mail.find("=?", i);
     if (start == std::string::npos || start >= headerEnd) break;
-    // =?charset?e?text?= on one line, without blanks.
-    size_t q1 = mail.find('?', start + 2), q2 = q1 == std::string::npos ? q1 : mail.find('?', q1 + 1);
-    size_t end = q2 == std::string::npos ? q2 : mail.find("?=", q2 + 1);
-    bool wellFormed = end != std::string::npos && end + 2 <= headerEnd && end - start <= kMaxWordLength &&
-                      q2 == q1 + 2 && q1 > start + 2 &&
-                      mail.find_first_of(" \t\r\n", start) > end;
+    // =?charset?e?text?= on one line, without blanks, looked for only as
+    // far as a word can reach (so that garbage cannot make this slow).
+    std::string_view word(mail.data() + start, std::min(kMaxWordLength, headerEnd - start));
+    size_t q1 = word.find('?', 2), q2 = q1 == word.npos ? q1 : word.find('?', q1 + 1);
+    size_t end = q2 == word.npos ? q2 : word.find("?=", q2 + 1);
     std::optional<std::string> decoded;
-    if (wellFormed)
-      decoded = DecodeWord(mail.substr(start + 2, q1 - start - 2), mail[q1 + 1], mail.substr(q2 + 1, end - q2 - 1));
+    if (end != word.npos && q1 > 2 && q2 == q1 + 2 && word.find_first_of(" \t\r\n") > end)
+      decoded = DecodeWord(std::string(word.substr(2, q1 - 2)), word[q1 + 1],
+                           std::string(word.substr(q2 + 1, end - q2 - 1)));
     if (!decoded) {
       out.append(mail, i, start + 2 - i);
       i = start + 2;
@@ -126,7 +128,7 @@ std::string DecodeHeaderWords(const std::string& mail) {
     if (!(afterDecodedWord == out.size() && onlySpace)) out += between;
     out += *decoded;
     afterDecodedWord = out.size();
-    i = end + 2;
+    i = start + end + 2;
   }
   out.append(mail, i, std::string::npos);
   return out;
