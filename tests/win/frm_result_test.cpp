@@ -338,6 +338,23 @@ TEST_F(ResultWindow, AnUnreadableMailIsReportedAndTheSubjectStillChanges) {
   EXPECT_TRUE(Contains(ui.messages[0].text, "2.alm を開けません。"));
 }
 
+// Header words in the character sets of Japanese mail are shown decoded: a
+// character that Shift-JIS lacks as "?", an unknown set as written.
+TEST_F(ResultWindow, HeaderWordsOfJapaneseMailAreShownDecoded) {
+  WriteSettings("");
+  WriteFileText(accountDir + "user003.box\\2.alm",
+                "From: =?Shift_JIS?B?jG+XnZWU?= <keiri@example.jp>\r\n"
+                "Subject: =?UTF-8?B?5LqI566X5Lya6K2wIOKRoA==?=\r\n =?utf-8?b?4LiB?= =?koi8-r?B?8J+YgA==?=\r\n"
+                "\r\n本文\r\n");
+  std::string mail;
+  ASSERT_TRUE(Open([&](TfrmResult& w) {
+    w.ShowMail(1);
+    mail = w.edtMail.Text();
+    w.btnCloseClick();
+  }));
+  EXPECT_EQ(mail, "From: 経理部 <keiri@example.jp>\r\nSubject: 予算会議 ①? =?koi8-r?B?8J+YgA==?=\r\n\r\n本文\r\n");
+}
+
 // Hits whose mails are gone are marked only as they come into view, and
 // opening one tells which file is gone instead of showing an empty mail or
 // calling the host with a dead path.

@@ -61,25 +61,22 @@ std::optional<std::string> DecodeQ(const std::string& text) {
   return out;
 }
 
-// The text of one encoded word "=?charset?enc?text?=", or nothing when it is
-// of another character set or does not decode.
-std::optional<std::string> DecodeWord(const std::string& charsetField, char encoding, const std::string& text) {
+// The text of one encoded word "=?charset?e?text?=", or nothing when it is
+// of an unknown character set or does not decode.
+std::optional<std::string> DecodeWord(const std::string& charsetField, char encoding, const std::string& text,
+                                      const WordConverter& toSjis) {
   std::string charset = LowerAscii(charsetField.substr(0, charsetField.find('*')));  // "*ja": a language
-  bool jis = charset == "iso-2022-jp";
-  if (!jis && charset != "us-ascii") return std::nullopt;
-  std::optional<std::string> decoded;
-  if (encoding == 'B' || encoding == 'b') decoded = DecodeBase64(text);
-  else if (encoding == 'Q' || encoding == 'q') decoded = DecodeQ(text);
+  std::optional<std::string> bytes;
+  if (encoding == 'B' || encoding == 'b') bytes = DecodeBase64(text);
+  else if (encoding == 'Q' || encoding == 'q') bytes = DecodeQ(text);
+  if (!bytes) return std::nullopt;
+  std::optional<std::string> decoded = charset == "us-ascii" ? bytes : toSjis(charset, *bytes);
   if (!decoded) return std::nullopt;
+  // Control bytes are never part of a double-byte character.
   for (char& c : *decoded) {
     unsigned char u = static_cast<unsigned char>(c);
-    if ((u < 0x20 && u != 0x1B) || u == 0x7F || (!jis && u >= 0x80) || (!jis && u == 0x1B)) c = ' ';
+    if (u < 0x20 || u == 0x7F || (charset == "us-ascii" && u >= 0x80)) c = ' ';
   }
-  // A word that leaves JIS text open would turn what follows it into kanji.
-  size_t escape = decoded->rfind('\x1B');
-  if (jis && escape != std::string::npos && decoded->compare(escape, 3, "\x1B(B") != 0 &&
-      decoded->compare(escape, 3, "\x1B(J") != 0)
-    *decoded += "\x1B(B";
   return decoded;
 }
 
@@ -99,7 +96,7 @@ bool IsFoldingSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == 
 
 }  // namespace
 
-std::string DecodeHeaderWords(const std::string& mail) {
+std::string DecodeHeaderWords(const std::string& mail, const WordConverter& toSjis) {
   const size_t headerEnd = HeaderEnd(mail);
   std::string out;
   out.reserve(mail.size());
@@ -115,7 +112,7 @@ std::string DecodeHeaderWords(const std::string& mail) {
     std::optional<std::string> decoded;
     if (end != word.npos && q1 > 2 && q2 == q1 + 2 && word.find_first_of(" \t\r\n") > end)
       decoded = DecodeWord(std::string(word.substr(2, q1 - 2)), word[q1 + 1],
-                           std::string(word.substr(q2 + 1, end - q2 - 1)));
+                           std::string(word.substr(q2 + 1, end - q2 - 1)), toSjis);
     if (!decoded) {
       out.append(mail, i, start + 2 - i);
       i = start + 2;

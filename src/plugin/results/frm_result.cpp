@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <climits>
+#include <optional>
 #include <stdexcept>
 
 #include "core/common/placement.h"
@@ -24,6 +26,26 @@
 namespace tvp {
 
 namespace {
+
+// An encoded word of a mail's header as Shift-JIS: ISO-2022-JP through the
+// host's conversion, UTF-8 through Windows' (a character that Shift-JIS
+// lacks becomes "?"), Shift-JIS as it is; nothing for other character sets.
+std::optional<std::string> HeaderWordToSjis(const std::string& charset, const std::string& bytes) {
+  if (charset == "iso-2022-jp") return host::JisToSjis(bytes);
+  if (charset == "shift_jis" || charset == "shift-jis" || charset == "x-sjis" || charset == "windows-31j" ||
+      charset == "cp932")
+    return bytes;
+  if (charset != "utf-8" || bytes.size() > INT_MAX / 2) return std::nullopt;
+  const int size = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  if (n <= 0) return bytes.empty() ? std::optional<std::string>(std::string()) : std::nullopt;
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, &wide[0], n);
+  int m = WideCharToMultiByte(932, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+  std::string sjis(static_cast<size_t>(std::max(m, 0)), '\0');
+  if (m > 0) WideCharToMultiByte(932, 0, wide.data(), n, &sjis[0], m, nullptr, nullptr);
+  return sjis;
+}
 
 const char kCaption[] = "Tarvik for Namazu [検索結果]";
 constexpr int kClientWidth = 537, kClientHeight = 345;
@@ -738,7 +760,7 @@ void TfrmResult::ShowMail(int i) {
     std::string text;
     if (!DiskFileSystem().ReadFile(CurrentMailPath, text))
       throw std::runtime_error("ファイル " + CurrentMailPath + " を開けません。");
-    if (convertJis) text = host::JisToSjis(DecodeHeaderWords(text));
+    if (convertJis) text = DecodeHeaderWords(host::JisToSjis(text), HeaderWordToSjis);
     std::vector<TextStyle> styles;
     if (highlightWords) {
       Highlights = FindWords(text, result.Words);
