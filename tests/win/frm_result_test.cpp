@@ -338,21 +338,24 @@ TEST_F(ResultWindow, AnUnreadableMailIsReportedAndTheSubjectStillChanges) {
   EXPECT_TRUE(Contains(ui.messages[0].text, "2.alm を開けません。"));
 }
 
-// Header words in the character sets of Japanese mail are shown decoded: a
-// character that Shift-JIS lacks as "?", an unknown set as written.
-TEST_F(ResultWindow, HeaderWordsOfJapaneseMailAreShownDecoded) {
+// The header words and the text of Japanese mail in its character sets are
+// shown decoded: a character that Shift-JIS lacks as "?", an unknown set as
+// written.
+TEST_F(ResultWindow, MimeOfJapaneseMailIsShownDecoded) {
   WriteSettings("");
+  const std::string header = "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n";
   WriteFileText(accountDir + "user003.box\\2.alm",
                 "From: =?Shift_JIS?B?jG+XnZWU?= <keiri@example.jp>\r\n"
-                "Subject: =?UTF-8?B?5LqI566X5Lya6K2wIOKRoA==?=\r\n =?utf-8?b?4LiB?= =?koi8-r?B?8J+YgA==?=\r\n"
-                "\r\n本文\r\n");
+                "Subject: =?UTF-8?B?5LqI566X5Lya6K2wIOKRoA==?=\r\n =?utf-8?b?4LiB?= =?koi8-r?B?8J+YgA==?=\r\n" +
+                    header + "\r\n5pys5paH44Gn44GZ44CCDQo=\r\n");
   std::string mail;
   ASSERT_TRUE(Open([&](TfrmResult& w) {
     w.ShowMail(1);
     mail = w.edtMail.Text();
     w.btnCloseClick();
   }));
-  EXPECT_EQ(mail, "From: 経理部 <keiri@example.jp>\r\nSubject: 予算会議 ①? =?koi8-r?B?8J+YgA==?=\r\n\r\n本文\r\n");
+  EXPECT_EQ(mail, "From: 経理部 <keiri@example.jp>\r\nSubject: 予算会議 ①? =?koi8-r?B?8J+YgA==?=\r\n" + header +
+                      "\r\n本文です。\r\n");
 }
 
 // Hits whose mails are gone are marked only as they come into view, and

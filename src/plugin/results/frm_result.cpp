@@ -11,7 +11,7 @@
 #include "core/common/placement.h"
 #include "core/common/sjis.h"
 #include "core/indexing/paths.h"
-#include "core/results/header_words.h"
+#include "core/results/mail_mime.h"
 #include "core/results/mail_text.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/results/frm_copy_quote.h"
@@ -27,20 +27,21 @@ namespace tvp {
 
 namespace {
 
-// An encoded word of a mail's header as Shift-JIS: ISO-2022-JP through the
+// Text of a mail in a character set as Shift-JIS: ISO-2022-JP through the
 // host's conversion, UTF-8 through Windows' (a character that Shift-JIS
-// lacks becomes "?"), Shift-JIS as it is; nothing for other character sets.
-std::optional<std::string> HeaderWordToSjis(const std::string& charset, const std::string& bytes) {
+// lacks, or a byte that is no UTF-8, becomes "?"), Shift-JIS as it is;
+// nothing for other character sets.
+std::optional<std::string> MailTextToSjis(const std::string& charset, const std::string& bytes) {
   if (charset == "iso-2022-jp") return host::JisToSjis(bytes);
   if (charset == "shift_jis" || charset == "shift-jis" || charset == "x-sjis" || charset == "windows-31j" ||
       charset == "cp932")
     return bytes;
   if (charset != "utf-8" || bytes.size() > INT_MAX / 2) return std::nullopt;
   const int size = static_cast<int>(bytes.size());
-  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
-  if (n <= 0) return bytes.empty() ? std::optional<std::string>(std::string()) : std::nullopt;
+  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, nullptr, 0);
+  if (n <= 0) return std::string();
   std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, &wide[0], n);
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, &wide[0], n);
   int m = WideCharToMultiByte(932, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
   std::string sjis(static_cast<size_t>(std::max(m, 0)), '\0');
   if (m > 0) WideCharToMultiByte(932, 0, wide.data(), n, &sjis[0], m, nullptr, nullptr);
@@ -760,7 +761,7 @@ void TfrmResult::ShowMail(int i) {
     std::string text;
     if (!DiskFileSystem().ReadFile(CurrentMailPath, text))
       throw std::runtime_error("ファイル " + CurrentMailPath + " を開けません。");
-    if (convertJis) text = DecodeHeaderWords(host::JisToSjis(text), HeaderWordToSjis);
+    if (convertJis) text = DecodeMailForView(host::JisToSjis(text), MailTextToSjis);
     std::vector<TextStyle> styles;
     if (highlightWords) {
       Highlights = FindWords(text, result.Words);
