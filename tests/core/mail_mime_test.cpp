@@ -47,14 +47,17 @@ TEST(DecodeMailForView, TextBodiesAndTextPartsDecodedTheRestAsItIs) {
       {"base64 UTF-8 over two lines",
        "Content-Type: text/plain; charset=\"UTF-8\"\r\nContent-Transfer-Encoding: base64\r\n\r\naGVs\r\nbG8=\r\n",
        "Content-Type: text/plain; charset=\"UTF-8\"\r\nContent-Transfer-Encoding: base64\r\n\r\n<utf-8:hello>\r\n"},
-      {"unlabelled quoted-printable with soft breaks, as JIS", "Content-Transfer-Encoding: Quoted-Printable\n\nab=\nc=3D=41=\n",
+      {"unlabelled quoted-printable with soft breaks, as JIS",
+       "Content-Transfer-Encoding: Quoted-Printable\n\nab=\nc=3D=41=\n",
        "Content-Transfer-Encoding: Quoted-Printable\n\n<iso-2022-jp:abc=A>\r\n"},
-      {"8bit UTF-8", "Content-Type: text/plain; charset=utf-8\n\nhi", "Content-Type: text/plain; charset=utf-8\n\n<utf-8:hi>"},
+      {"8bit UTF-8", "Content-Type: text/plain; charset=utf-8\n\nhi",
+       "Content-Type: text/plain; charset=utf-8\n\n<utf-8:hi>"},
       {"7bit JIS is converted already", "Content-Type: text/plain; charset=ISO-2022-JP\r\n\r\nhi\r\n",
        "Content-Type: text/plain; charset=ISO-2022-JP\r\n\r\nhi\r\n"},
       {"unknown charset", "Content-Type: text/plain; charset=koi8-r\r\nContent-Transfer-Encoding: base64\r\n\r\naGk=",
        "Content-Type: text/plain; charset=koi8-r\r\nContent-Transfer-Encoding: base64\r\n\r\naGk="},
-      {"bad base64", "Content-Transfer-Encoding: base64\r\n\r\na!b=\r\n", "Content-Transfer-Encoding: base64\r\n\r\na!b=\r\n"},
+      {"bad base64", "Content-Transfer-Encoding: base64\r\n\r\na!b=\r\n",
+       "Content-Transfer-Encoding: base64\r\n\r\na!b=\r\n"},
       {"not text", "Content-Type: image/png\r\nContent-Transfer-Encoding: base64\r\n\r\naGk=",
        "Content-Type: image/png\r\nContent-Transfer-Encoding: base64\r\n\r\naGk="},
       {"multipart without a boundary", "Content-Type: multipart/mixed\r\n\r\n--x\r\n\r\naGk=\r\n",
@@ -72,7 +75,8 @@ TEST(DecodeMailForView, TextBodiesAndTextPartsDecodedTheRestAsItIs) {
        "Content-Type: multipart/mixed; boundary=o\n\n--o\nContent-Type: multipart/alternative; boundary=i\n\n--i\n"
        "Content-Transfer-Encoding: base64\n\naGk=\n--i--\n--o\nContent-Transfer-Encoding: quoted-printable\n\na=3Db",
        "Content-Type: multipart/mixed; boundary=o\n\n--o\nContent-Type: multipart/alternative; boundary=i\n\n--i\n"
-       "Content-Transfer-Encoding: base64\n\n<iso-2022-jp:hi>\r\n--i--\n--o\nContent-Transfer-Encoding: quoted-printable\n\n"
+       "Content-Transfer-Encoding: base64\n\n<iso-2022-jp:hi>\r\n--i--\n--o\n"
+       "Content-Transfer-Encoding: quoted-printable\n\n"
        "<iso-2022-jp:a=b>"},
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeMailForView(c.mail, Converter), c.expected) << c.name;

@@ -111,7 +111,6 @@ Entity SplitEntity(std::string_view text) {
 
 bool IsFoldingSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-
 // Quoted-printable: "=XX" a byte, "=" at a line's end a soft break; any other
 // "=" stays as it is.
 std::string DecodeQuotedPrintable(std::string_view text) {
@@ -134,9 +133,10 @@ std::string DecodeQuotedPrintable(std::string_view text) {
   return out;
 }
 
+// Without blanks around it, and without a line break at its end.
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) s.remove_suffix(1);
+  while (!s.empty() && IsFoldingSpace(s.back())) s.remove_suffix(1);
   return s;
 }
 
