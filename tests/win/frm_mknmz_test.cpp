@@ -6,6 +6,7 @@
 
 #include "core/common/sjis.h"
 #include "core/settings/ini.h"
+#include "plugin/files/file_utils.h"
 #include "plugin/files/win_fs.h"
 #include "plugin/indexing/frm_mknmz.h"
 #include "plugin/shell/exports.h"
@@ -432,6 +433,29 @@ TEST_F(MknmzDialog, AnIndexDirectoryThatCannotBeMadeIsReportedAndNotIndexed) {
   ASSERT_EQ(ui.messages.size(), 2u);  // each folder once
   EXPECT_EQ(ui.messages[0].text.find("フォルダ「" + deep + "\\Namazu\\inbox」を作成できません。\n"), 0u);
   EXPECT_EQ(ui.messages[1].text.find("フォルダ「" + deep + "\\Namazu\\b001」を作成できません。\n"), 0u);
+}
+
+// The lock files of a stopped mknmz run go only when the user says so; a
+// folder whose locks stay is not indexed, the next one still is.
+TEST_F(MknmzDialog, ALeftOverLockIsRemovedOnlyWhenTheUserSaysSo) {
+  WriteSettings("ShowWindow=0\r\n");
+  ASSERT_TRUE(ForceDirectories(accountDir + "Namazu\\inbox") && ForceDirectories(accountDir + "Namazu\\b001"));
+  WriteFileText(accountDir + "Namazu\\inbox\\NMZ.lock2", "123");
+  WriteFileText(accountDir + "Namazu\\b001\\NMZ.lock", "123");
+  ui.answers = {IDNO, IDYES};
+  ASSERT_TRUE(Open([&](TfrmMknmz& d) {
+    Tick(d, {0, 2});
+    d.btnUpdateIndexClick();
+    d.btnCancelClick();
+  }));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text.find("「郵便受け」フォルダのインデックスに、作成中を示すファイル (NMZ.lock) が残っています。"), 0u);
+  EXPECT_EQ(ui.messages[0].flags, UINT(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(ui.messages[1].text.find("「表計算」"), 0u);
+  EXPECT_TRUE(FileExists(accountDir + "Namazu\\inbox\\NMZ.lock2"));
+  EXPECT_FALSE(FileExists(accountDir + "Namazu\\inbox\\NMZ.i"));
+  EXPECT_FALSE(FileExists(accountDir + "Namazu\\b001\\NMZ.lock"));
+  EXPECT_TRUE(FileExists(accountDir + "Namazu\\b001\\NMZ.i"));
 }
 
 TEST_F(MknmzDialog, AWorkDirectoryWithoutATemporaryFolderIsReportedNotMadeAtTheRoot) {

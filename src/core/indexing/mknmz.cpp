@@ -10,6 +10,14 @@ namespace tvp {
 
 const char kIndexingStatus[] = "インデックス作成中... しばらくお待ちください。";
 
+std::string LeftOverLockQuestion(const std::string& folderTitle) {
+  return "「" + folderTitle +
+         "」フォルダのインデックスに、作成中を示すファイル (NMZ.lock) が残っています。\n"
+         "前のインデックス作成が途中で終わったようです。このままでは作成も検索もできません。\n\n"
+         "ファイルを削除してインデックスを作成しますか?\n"
+         "(ほかでインデックスを作成しているときは「いいえ」を選んでください)";
+}
+
 namespace {
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }

@@ -193,6 +193,7 @@ void TfrmMknmz::IndexFolder(const TFolderInfo& folder, size_t n, size_t total, c
   // mknmz would run into nowhere and the folder would seem indexed.
   if (!MakeDirectory(Handle(), folder.IndexPath)) return;
   if (IsChecked(chkRebuild)) DeleteFiles(folder.IndexPath, "NMZ.*");
+  else if (!ClearLeftOverLock(folder)) return;
   std::string longOutputDir = ExcludeTrailingBackslash(folder.IndexPath);
   if (!workDir.empty()) {
     DeleteFiles(workDir, "NMZ.*");
@@ -226,6 +227,18 @@ void TfrmMknmz::IndexFolder(const TFolderInfo& folder, size_t n, size_t total, c
 
   if (!workDir.empty()) CopyFiles(workDir, folder.IndexPath, 1);
   SetEnabled(true);
+}
+
+// A mknmz run that was stopped leaves its lock files: they go when the user
+// says so (another program may be updating the index); otherwise the folder
+// is not indexed this time.
+bool TfrmMknmz::ClearLeftOverLock(const TFolderInfo& folder) {
+  const WinFileSystem& disk = DiskFileSystem();
+  if (!disk.FileExists(folder.IndexPath + "NMZ.lock") && !disk.FileExists(folder.IndexPath + "NMZ.lock2")) return true;
+  if (Ui().MessageBox(Handle(), LeftOverLockQuestion(folder.Title), "確認", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return false;
+  DeleteFiles(folder.IndexPath, "NMZ.lock*");
+  return true;
 }
 
 void TfrmMknmz::RunIndexer(const std::string& commandLine, const std::string& workDir, const std::string& title,

@@ -46,6 +46,7 @@ class TfrmMknmz : public Form {
   void StoreTargets();
   void CloseOutputWindow();
   void IndexFolder(const TFolderInfo& folder, size_t n, size_t total, const std::string& workDir);
+  bool ClearLeftOverLock(const TFolderInfo& folder);
   bool running_ = false;         // an update is running
   bool closeRequested_ = false;  // a close came while it ran
   void RunIndexer(const std::string& commandLine, const std::string& workDir, const std::string& title, size_t n,
