@@ -62,15 +62,15 @@ std::vector<size_t> FoldersToIndex(const std::vector<TFolderInfo>& folders, cons
 std::string FolderListText(const TFolderInfo& folder);
 
 extern const char kIndexingStatus[];  // "インデックス作成中... しばらくお待ちください。"
-
-// The question when a folder's index holds the lock files of a mknmz run
-// that was stopped (NMZ.lock, NMZ.lock2): mknmz refuses such an index and
-// namazu reports it locked until they go.
-std::string LeftOverLockQuestion(const std::string& folderTitle);
 std::string IdleStatus(const TTVPSettings& settings);
 std::string ProgressStatus(size_t n, size_t total);
 std::string OutputWindowCaption(const std::string& title, size_t n, size_t total);
 // "yyyy/mm/dd hh:nn"
 std::string FormatUpdateDate(int year, int month, int day, int hour, int minute);
+
+// The question when a folder's index holds the lock files of a mknmz run
+// that was stopped (NMZ.lock, NMZ.lock2): mknmz refuses such an index and
+// namazu reports it locked until they go.
+std::string LeftOverLockQuestion(const std::string& folderTitle);
 
 }  // namespace tvp

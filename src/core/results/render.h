@@ -72,8 +72,6 @@ TRenderedResult RenderResultText(const std::string& raw, const TTVPSettings& set
 // own path); -1 after the last hit's path.
 int HitAt(const std::vector<TClickableInfo>& hits, int pos);
 
-// Caret targets of the keys N and P: the next hit's path start, the
-// previous hit's title start; -1 when there is nowhere to go.
 // The hits not checked yet whose lines meet the text between `from` and
 // `to` (a view's visible part): never more than it shows lines.
 std::vector<int> UncheckedHitsIn(const std::vector<TClickableInfo>& hits, int from, int to);
@@ -85,6 +83,8 @@ std::vector<int> UncheckedHitsIn(const std::vector<TClickableInfo>& hits, int fr
 extern const char kVanishedMark[];  // " (見つかりません)"
 int MarkVanished(TRenderedResult& r, int i);
 
+// Caret targets of the keys N and P: the next hit's path start, the
+// previous hit's title start; -1 when there is nowhere to go.
 int NextHitTarget(const std::vector<TClickableInfo>& hits, int pos);
 int PreviousHitTarget(const std::vector<TClickableInfo>& hits, int pos);
 

@@ -22,8 +22,7 @@ class ResultView {
 
   // Puts the rendered text in; with `colour` titles are blue, bold and
   // underlined, paths teal and titles of vanished mails grey, otherwise
-  // nothing is styled. The caret goes
-  // to position 0.
+  // nothing is styled. The caret goes to position 0.
   void Show(const TRenderedResult& result, bool colour);
   // Marks hit i of the result shown as one whose mail is gone (see
   // MarkVanished): greyed, with the mark after its title.
