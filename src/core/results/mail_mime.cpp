@@ -257,7 +257,8 @@ std::string DecodeHeaderWords(const std::string& mail, const WordConverter& toSj
   const size_t headerEnd = SplitEntity(mail).header.size();
   std::string out;
   out.reserve(mail.size());
-  size_t i = 0, afterDecodedWord = std::string::npos;  // where the last decoded word ended in `out`
+  size_t i = 0;
+  bool afterDecodedWord = false;  // the last thing written is a decoded word
   while (i < headerEnd) {
     size_t start = mail.find("=?", i);
     if (start == std::string::npos || start >= headerEnd) break;
@@ -273,15 +274,15 @@ std::string DecodeHeaderWords(const std::string& mail, const WordConverter& toSj
     if (!decoded) {
       out.append(mail, i, start + 2 - i);
       i = start + 2;
-      afterDecodedWord = std::string::npos;
+      afterDecodedWord = false;
       continue;
     }
     std::string between = mail.substr(i, start - i);
     bool onlySpace = true;
     for (char c : between) onlySpace = onlySpace && IsFoldingSpace(c);
-    if (!(afterDecodedWord == out.size() && onlySpace)) out += between;
+    if (!(afterDecodedWord && onlySpace)) out += between;
     out += *decoded;
-    afterDecodedWord = out.size();
+    afterDecodedWord = true;
     i = start + end + 2;
   }
   out.append(mail, i, std::string::npos);
