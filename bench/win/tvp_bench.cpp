@@ -131,7 +131,8 @@ int Capture(const std::string& child, const std::string& bytes) {
           "  peak memory of this process: %.0f MB working set, %.0f MB committed\n",
           bytes.c_str(), hiddenChild, drainedChild, capturedChild, capturedChild / hiddenChild,
           capturedChild / drainedChild, hidden, captured, captured / hidden, window, (captured - window) / hidden,
-          drained, drained + window, captured / (drained + window), hostHidden, captured / hostHidden, PeakMegabytes(true), PeakMegabytes(false));
+          drained, drained + window, captured / (drained + window), hostHidden, captured / hostHidden,
+          PeakMegabytes(true), PeakMegabytes(false));
   return 0;
 }
 
